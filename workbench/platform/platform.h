@@ -1,0 +1,120 @@
+// The only code of the workbench that talks to the operating system.
+//
+// Every text here is a byte string in code page 1251, as everywhere inside the workbench;
+// the POSIX half converts paths to UTF-8 before it calls the system. File names compare
+// without regard to letter case: a name whose exact spelling is absent resolves to the one
+// entry of its folder that differs from it only in case.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tarnix::platform {
+
+// ---- the program's own folder --------------------------------------------------------------
+
+// Folder of the running program, with its trailing separator.
+std::string programDir();
+// Makes programDir() answer `dir` (tests lay out a home folder of their own); empty undoes it.
+void overrideProgramDir(const std::string& dir);
+
+// The path separator of this system ('/' on POSIX, '\\' on Windows).
+char separator();
+// True when `c` separates folders in a path on this system.
+bool isSeparator(char c);
+// The user's home folder with a trailing separator (POSIX: $HOME).
+std::string userHomeDir();
+
+// ---- processes -----------------------------------------------------------------------------
+
+// A started program; wait() blocks until it has ended.
+class Process {
+public:
+    Process() = default;
+    Process(Process&& other) noexcept;
+    Process& operator=(Process&& other) noexcept;
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+    ~Process();
+
+    bool started() const { return pid_ > 0; }
+    // Waits for the program to end (no time-out) and releases it. Returns its exit status,
+    // or -1 when it was not started or did not end normally.
+    int wait();
+
+private:
+    friend Process startProgram(const std::string&, const std::string&);
+    explicit Process(std::intptr_t pid) : pid_(pid) {}
+    std::intptr_t pid_ = 0;
+};
+
+// Starts the program at `path` with no arguments, no shell, the environment inherited,
+// `currentDir` as its current folder, standard streams to the null device, no window.
+// The result's started() tells whether it could be started.
+Process startProgram(const std::string& path, const std::string& currentDir);
+
+// Runs a batch file of `move` and `copy` lines with `currentDir` as its current folder
+// (cmd-style quoting, names found without regard to case). Returns false when the batch
+// file cannot be read. Failures of single commands are not reported, as with cmd.
+bool runBatchFile(const std::string& path, const std::string& currentDir);
+
+// ---- profile (INI) files -------------------------------------------------------------------
+
+// Reads one key. Section and key names compare without regard to case; a missing file,
+// section or key gives `defaultValue`. The value is taken raw, with no escape processing.
+std::string profileRead(const std::string& file, const std::string& section,
+                        const std::string& key, const std::string& defaultValue);
+// Writes one key, leaving every other byte of the file as it was; appends the section or the
+// key when missing and creates the file at the first write. False when the file cannot be
+// written.
+bool profileWrite(const std::string& file, const std::string& section, const std::string& key,
+                  const std::string& value);
+
+// ---- files and folders ---------------------------------------------------------------------
+
+// The spelling of `path` that exists on disk (resolving letter case), or `path` unchanged when
+// nothing matches.
+std::string resolvePath(const std::string& path);
+bool fileExists(const std::string& path);       // an entry that is not a folder
+bool directoryExists(const std::string& path);
+bool deleteFile(const std::string& path);       // false when absent or not deletable
+// Renames `from` to `to`; never replaces an existing `to` (false then), as on Windows.
+bool renameFile(const std::string& from, const std::string& to);
+// Replaces `to` by `from` in one step (the last step of an atomic save).
+bool replaceFile(const std::string& from, const std::string& to);
+bool makeDirectory(const std::string& path);
+// True when an existing file may be written (not read-only for this user).
+bool fileWritable(const std::string& path);
+// Pushes what was written to `file` down to the disk; false on failure (errno set).
+bool flushToDisk(std::FILE* file);
+// Names (without folder) of the entries of `folder` whose names match `pattern`
+// (`*` and `?`, case-blind), folders included, in no particular order.
+std::vector<std::string> findFiles(const std::string& folder, const std::string& pattern);
+// True when `name` matches the wildcard `pattern` without regard to case.
+bool wildcardMatch(std::string_view pattern, std::string_view name);
+
+// The last system error as a short text in the manner of the Windows messages
+// ("The system cannot find the file specified.").
+std::string lastSystemErrorText();
+// The last system error as a Pascal-style I/O error text ("File not found",
+// "File access denied", "Invalid filename", "Disk full") for reading or for writing.
+std::string lastIoErrorText(bool writing);
+
+// ---- code pages ----------------------------------------------------------------------------
+
+// Code page 1251 <-> UTF-16, lossless for all 256 byte values (0x98 <-> U+0098). A character
+// code page 1251 cannot hold becomes '?'.
+std::u16string cp1251ToUtf16(std::string_view text);
+std::string utf16ToCp1251(std::u16string_view text);
+// Code page 1251 <-> UTF-8, for file names on POSIX and for messages.
+std::string cp1251ToUtf8(std::string_view text);
+std::string utf8ToCp1251(std::string_view text);
+// Upper case in code page 1251 (Latin and Cyrillic letters), for comparing names.
+char upperCp1251(char c);
+bool equalsNoCase(std::string_view a, std::string_view b);
+
+}  // namespace tarnix::platform
