@@ -79,6 +79,9 @@ bool profileWrite(const std::string& file, const std::string& section, const std
 // The spelling of `path` that exists on disk (resolving letter case), or `path` unchanged when
 // nothing matches.
 std::string resolvePath(const std::string& path);
+// The name to hand to the C and C++ library's file functions (fopen, fstream) for `path`:
+// letter case resolved and, on POSIX, converted to UTF-8.
+std::string systemPath(const std::string& path);
 bool fileExists(const std::string& path);       // an entry that is not a folder
 bool directoryExists(const std::string& path);
 bool deleteFile(const std::string& path);       // false when absent or not deletable

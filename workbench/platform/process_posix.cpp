@@ -1,0 +1,135 @@
+// Processes and the program's own folder on POSIX.
+#include "platform.h"
+#include "posix_internal.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <mutex>
+
+extern char** environ;
+
+namespace tarnix::platform {
+namespace {
+
+std::mutex overrideMutex;
+std::string overriddenDir;
+
+std::string withSeparator(std::string dir) {
+    if (dir.empty() || dir.back() != '/') dir += '/';
+    return dir;
+}
+
+std::string currentDirectory() {
+    char buffer[PATH_MAX];
+    return ::getcwd(buffer, sizeof buffer) ? utf8ToCp1251(buffer) : std::string();
+}
+
+}  // namespace
+
+std::string programDir() {
+    {
+        std::lock_guard lock(overrideMutex);
+        if (!overriddenDir.empty()) return overriddenDir;
+    }
+    char buffer[PATH_MAX];
+    const ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    if (n <= 0) return withSeparator(currentDirectory());
+    const std::string exe(buffer, static_cast<std::size_t>(n));
+    return utf8ToCp1251(exe.substr(0, exe.rfind('/') + 1));
+}
+
+void overrideProgramDir(const std::string& dir) {
+    std::lock_guard lock(overrideMutex);
+    overriddenDir = dir.empty() ? dir : withSeparator(dir);
+}
+
+char separator() { return '/'; }
+bool isSeparator(char c) { return c == '/'; }
+
+std::string userHomeDir() {
+    const char* home = std::getenv("HOME");
+    return withSeparator(utf8ToCp1251(home && *home ? home : "/"));
+}
+
+namespace {
+// A program not waited for goes on running; it is reaped here if it has already ended.
+void release(std::intptr_t pid) {
+    if (pid > 0) ::waitpid(static_cast<pid_t>(pid), nullptr, WNOHANG);
+}
+}  // namespace
+
+Process::Process(Process&& other) noexcept : pid_(other.pid_) { other.pid_ = 0; }
+
+Process& Process::operator=(Process&& other) noexcept {
+    if (this != &other) {
+        release(pid_);
+        pid_ = other.pid_;
+        other.pid_ = 0;
+    }
+    return *this;
+}
+
+Process::~Process() { release(pid_); }
+
+int Process::wait() {
+    if (pid_ <= 0) return -1;
+    int status = 0;
+    pid_t r;
+    do {
+        r = ::waitpid(static_cast<pid_t>(pid_), &status, 0);
+    } while (r < 0 && errno == EINTR);
+    pid_ = 0;
+    if (r < 0 || !WIFEXITED(status)) return -1;
+    return WEXITSTATUS(status);
+}
+
+Process startProgram(const std::string& path, const std::string& currentDir) {
+    // The program's path is taken against our own current folder, not the one it starts in.
+    const std::string program = detail::nativePath(path.empty() || path.front() == '/'
+                                                       ? path
+                                                       : detail::joinPath(currentDirectory(), path));
+    const std::string folder = detail::nativePath(currentDir);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawnattr_t attributes;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawnattr_init(&attributes);
+
+    // Nothing of ours reaches the program but the environment: standard streams go to the
+    // null device, other descriptors are closed, signals are as for a fresh process.
+    for (int fd = 0; fd <= 2; ++fd)
+        posix_spawn_file_actions_addopen(&actions, fd, "/dev/null", fd == 0 ? O_RDONLY : O_WRONLY, 0);
+#if defined(__GLIBC__) && (__GLIBC__ > 2 || (__GLIBC__ == 2 && __GLIBC_MINOR__ >= 34))
+    posix_spawn_file_actions_addclosefrom_np(&actions, 3);
+#endif
+    if (!folder.empty()) posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
+    sigset_t none, all;
+    sigemptyset(&none);
+    sigfillset(&all);
+    posix_spawnattr_setsigmask(&attributes, &none);
+    posix_spawnattr_setsigdefault(&attributes, &all);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+
+    // glibc reports a failed exec (or chdir) in the child as the result of posix_spawn, so a
+    // program that cannot run is never mistaken for one that ran and failed.
+    std::string argv0 = program;
+    char* argv[] = {argv0.data(), nullptr};
+    pid_t pid = 0;
+    const int error = ::posix_spawn(&pid, program.c_str(), &actions, &attributes, argv, environ);
+    posix_spawn_file_actions_destroy(&actions);
+    posix_spawnattr_destroy(&attributes);
+    if (error != 0) {
+        errno = error;
+        return Process();
+    }
+    return Process(pid);
+}
+
+}  // namespace tarnix::platform

@@ -1,0 +1,67 @@
+#include "platform.h"
+
+#include <gtest/gtest.h>
+
+namespace tarnix::platform {
+namespace {
+
+std::string allBytes() {
+    std::string s;
+    for (int b = 0; b < 256; ++b) s += static_cast<char>(b);
+    return s;
+}
+
+TEST(CodePage, EveryByteSurvivesTheRoundTripThroughUnicode) {
+    const std::string bytes = allBytes();
+    EXPECT_EQ(utf16ToCp1251(cp1251ToUtf16(bytes)), bytes);
+    EXPECT_EQ(utf8ToCp1251(cp1251ToUtf8(bytes)), bytes);
+}
+
+TEST(CodePage, MapsTheCyrillicLettersAndSigns) {
+    EXPECT_EQ(cp1251ToUtf16("\xC0\xFF\xA8\xB8\xB9\x98\x88"), u"Ая\u0401\u0451\u2116\u0098\u20AC");
+    EXPECT_EQ(cp1251ToUtf8("\xCF\xF0\xE8\xE2\xE5\xF2"), "Привет");
+    EXPECT_EQ(utf8ToCp1251("Ёлка №5"), "\xA8\xEB\xEA\xE0 \xB9" "5");
+}
+
+TEST(CodePage, CharactersOutsideTheCodePageBecomeQuestionMarks) {
+    EXPECT_EQ(utf16ToCp1251(u"a\u4E2Db"), "a?b");
+    EXPECT_EQ(utf16ToCp1251(u"x\U0001F600y"), "x?y");       // one '?' for a surrogate pair
+    EXPECT_EQ(utf16ToCp1251(std::u16string(1, char16_t(0xDC00))), "?");
+    EXPECT_EQ(utf8ToCp1251("a\xE4\xB8\xAD" "b\xF0\x9F\x98\x80"), "a?b?");
+    // Broken UTF-8: stray continuation, truncated sequence, overlong form.
+    EXPECT_EQ(utf8ToCp1251("\x80x"), "?x");
+    EXPECT_EQ(utf8ToCp1251("\xD0"), "?");
+    EXPECT_EQ(utf8ToCp1251("\xE4\xB8x"), "?x");
+    EXPECT_EQ(utf8ToCp1251("\xC0\xAF"), "?");
+}
+
+TEST(CodePage, UpperCaseCoversLatinAndCyrillic) {
+    const std::string lower = "az\xE0\xFF\xB8\xB3\xB4\xBF\x9F\x90";  // a z а я ё і ґ ї џ ђ
+    const std::string upper = "AZ\xC0\xDF\xA8\xB2\xA5\xAF\x8F\x80";
+    for (std::size_t i = 0; i < lower.size(); ++i) EXPECT_EQ(upperCp1251(lower[i]), upper[i]) << i;
+    EXPECT_EQ(upperCp1251('\xB5'), '\xB5');  // micro sign has no capital in the code page
+    EXPECT_EQ(upperCp1251('5'), '5');
+    EXPECT_TRUE(equalsNoCase("Prestrac.ari", "PRESTRAC.ARI"));
+    EXPECT_TRUE(equalsNoCase("\xEE\xF2\xF7\xB8\xF2", "\xCE\xD2\xD7\xA8\xD2"));  // отчёт / ОТЧЁТ
+    EXPECT_FALSE(equalsNoCase("a.ari", "a.ar"));
+    EXPECT_FALSE(equalsNoCase("\xE5", "\xA8"));  // е is not Ё
+}
+
+TEST(Wildcards, MatchLikeWindowsWithoutRegardToCase) {
+    EXPECT_TRUE(wildcardMatch("*TSK", "task2.tsk"));
+    EXPECT_TRUE(wildcardMatch("*.tmp", "A.TMP"));
+    EXPECT_FALSE(wildcardMatch("*.tmp", "a.tmpl"));
+    EXPECT_TRUE(wildcardMatch("*.*", "noextension"));
+    EXPECT_TRUE(wildcardMatch("a.*", "a"));
+    EXPECT_TRUE(wildcardMatch("m?.txt", "m5.txt"));
+    EXPECT_FALSE(wildcardMatch("m?.txt", "m10.txt"));
+    EXPECT_TRUE(wildcardMatch("*a*b*c", "xxaxxbxxbxc"));
+    EXPECT_TRUE(wildcardMatch("*", ""));
+    EXPECT_FALSE(wildcardMatch("", "a"));
+    EXPECT_TRUE(wildcardMatch("\xEE*", "\xCE\xD2\xD7\xA8\xD2.txt"));
+    // Many stars against a long name must not take exponential time.
+    EXPECT_FALSE(wildcardMatch("*a*a*a*a*a*a*a*a*b", std::string(5000, 'a')));
+}
+
+}  // namespace
+}  // namespace tarnix::platform

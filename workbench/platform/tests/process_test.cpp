@@ -1,0 +1,87 @@
+#include "platform.h"
+#include "temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include <stdlib.h>
+#include <unistd.h>
+
+namespace tarnix::platform {
+namespace {
+
+using testing::readBytes;
+using testing::TempFolder;
+using testing::writeBytes;
+
+void writeScript(const std::string& path, const std::string& body) {
+    writeBytes(path, "#!/bin/sh\n" + body);
+    std::filesystem::permissions(path, std::filesystem::perms(0755));
+}
+
+TEST(Process, RunsInTheGivenFolderWithoutArgumentsAndWithTheEnvironment) {
+    TempFolder bin, home;
+    writeScript(bin / "vrex.exe",
+                "pwd > where.txt\n"
+                "echo \"$#|$TARNIX_PROCESS_PROBE\" > args.txt\n"
+                "s=$(readlink /proc/$$/fd/0 /proc/$$/fd/1 /proc/$$/fd/2)\n"
+                "echo \"$s\" > streams.txt\n"
+                "echo noise\n"
+                "exit 7\n");
+    setenv("TARNIX_PROCESS_PROBE", "inherited", 1);
+    Process p = startProgram(bin / "VREX.EXE", home.path());
+    ASSERT_TRUE(p.started());
+    EXPECT_EQ(p.wait(), 7);
+    EXPECT_FALSE(p.started());
+    EXPECT_EQ(p.wait(), -1);
+    EXPECT_EQ(readBytes(home / "where.txt"), std::filesystem::canonical(home.path()).string() + "\n");
+    EXPECT_EQ(readBytes(home / "args.txt"), "0|inherited\n");
+    EXPECT_EQ(readBytes(home / "streams.txt"), "/dev/null\n/dev/null\n/dev/null\n");
+    unsetenv("TARNIX_PROCESS_PROBE");
+}
+
+TEST(Process, AProgramThatCannotRunIsNotStarted) {
+    TempFolder dir;
+    writeBytes(dir / "plain.exe", "#!/bin/sh\nexit 0\n");  // not executable
+    writeBytes(dir / "garbage.exe", "\x7F" "ELF garbage");
+    std::filesystem::permissions(dir / "garbage.exe", std::filesystem::perms(0755));
+    writeScript(dir / "ok.exe", "exit 0\n");
+
+    EXPECT_FALSE(startProgram(dir / "missing.exe", dir.path()).started());
+    EXPECT_EQ(lastSystemErrorText(), "The system cannot find the file specified.");
+    if (geteuid() != 0) {  // root may run any file
+        EXPECT_FALSE(startProgram(dir / "plain.exe", dir.path()).started());
+    }
+    EXPECT_FALSE(startProgram(dir / "garbage.exe", dir.path()).started());
+    EXPECT_FALSE(startProgram(dir.path(), dir.path()).started());               // a folder
+    EXPECT_FALSE(startProgram(dir / "ok.exe", dir / "no/such/folder").started());
+    Process ok = startProgram(dir / "ok.exe", dir.path());
+    ASSERT_TRUE(ok.started());
+    EXPECT_EQ(ok.wait(), 0);
+}
+
+TEST(Process, ARelativeProgramPathIsTakenFromOurOwnFolder) {
+    TempFolder dir, elsewhere;
+    writeScript(dir / "sh.exe", "touch ran.txt\n");
+    const auto saved = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path());
+    Process p = startProgram("sh.exe", elsewhere.path());
+    std::filesystem::current_path(saved);
+    ASSERT_TRUE(p.started());
+    EXPECT_EQ(p.wait(), 0);
+    EXPECT_TRUE(std::filesystem::exists(elsewhere / "ran.txt"));
+}
+
+TEST(Process, WaitReportsAnAbnormalEndAndMovesKeepOneOwner) {
+    TempFolder dir;
+    writeScript(dir / "crash.exe", "kill -ABRT $$\n");
+    Process first = startProgram(dir / "crash.exe", dir.path());
+    Process second = std::move(first);
+    EXPECT_FALSE(first.started());
+    ASSERT_TRUE(second.started());
+    EXPECT_EQ(second.wait(), -1);
+}
+
+}  // namespace
+}  // namespace tarnix::platform
