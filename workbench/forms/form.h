@@ -1,0 +1,47 @@
+// The small common base of all windows: Show, ShowModal and Close, and helpers that give
+// every control and menu item its name.
+#pragma once
+
+#include <QMainWindow>
+#include <functional>
+
+class QAction;
+class QMenu;
+class QEventLoop;
+
+namespace tarnix {
+
+class Form : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit Form(const char* name, QWidget* parent = nullptr);
+
+    void Show();
+    // Shows the window modally and returns when it has been closed or hidden.
+    void ShowModal();
+    void Close();
+
+protected:
+    // Runs before the window is first drawn by Show.
+    virtual void FormShow() {}
+
+    // A control that carries its given name as its object name.
+    template <typename Control, typename... Args>
+    Control* make(const char* name, Args&&... args)
+    {
+        auto* control = new Control(std::forward<Args>(args)...);
+        control->setObjectName(QString::fromLatin1(name));
+        return control;
+    }
+    // A menu item that runs `command` through the dispatcher.
+    QAction* addCommand(QMenu* menu, const char* name, const char* caption, std::function<void()> command);
+
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    QEventLoop* modalLoop_ = nullptr;
+    bool shownOnce_ = false;
+};
+
+}  // namespace tarnix

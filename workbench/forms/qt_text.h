@@ -1,0 +1,17 @@
+// Conversions between the workbench's code page 1251 texts and Qt's Unicode strings.
+#pragma once
+
+#include <QString>
+#include <string>
+#include <string_view>
+
+namespace tarnix {
+
+// Code page 1251 bytes -> QString (lossless for every byte).
+QString toQt(std::string_view cp1251Text);
+// QString -> code page 1251 bytes; a character the code page cannot hold becomes '?'.
+std::string fromQt(const QString& text);
+// A fixed text of the program (UTF-8 in the source) as a QString.
+inline QString literal(const char* utf8) { return QString::fromUtf8(utf8); }
+
+}  // namespace tarnix

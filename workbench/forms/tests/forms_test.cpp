@@ -1,0 +1,72 @@
+#include <QPlainTextEdit>
+#include <gtest/gtest.h>
+
+#include "errors.h"
+#include "qt_text.h"
+#include "qt_ui.h"
+#include "text_area.h"
+#include "tests/workspace.h"
+
+namespace tarnix {
+namespace {
+
+TEST(QtText, EveryByteSurvivesTheRoundTrip)
+{
+    std::string all;
+    for (int b = 0; b < 256; ++b)
+        all += static_cast<char>(b);
+    EXPECT_EQ(fromQt(toQt(all)), all);
+    EXPECT_EQ(toQt("\x98").at(0).unicode(), 0x98);
+    EXPECT_EQ(toQt(cp1251("Проект")), QStringLiteral("Проект"));
+    EXPECT_EQ(fromQt(QStringLiteral("a\u4e2dб")), "a?\xe1");
+}
+
+TEST(TextArea, LinesAndBytesConvertBothWays)
+{
+    EXPECT_EQ(decodeLines(""), QString());
+    EXPECT_EQ(decodeLines("a\r\nb\r\n"), QStringLiteral("a\nb"));
+    EXPECT_EQ(decodeLines("a\nb"), QStringLiteral("a\nb"));
+    EXPECT_EQ(decodeLines("a\r\n\r\n"), QStringLiteral("a\n"));
+    EXPECT_EQ(decodeLines("a\rb\r"), QStringLiteral("a\rb\r"));
+    EXPECT_EQ(encodeLines(QString()), "");
+    EXPECT_EQ(encodeLines(QStringLiteral("a\nb")), "a\r\nb\r\n");
+    EXPECT_EQ(encodeLines(QStringLiteral("a\n")), "a\r\n\r\n");
+    EXPECT_EQ(encodeLines(QStringLiteral("\U0001F600я")), "?\xff\r\n");
+}
+
+TEST(TextArea, LoadSaveLoadIsStable)
+{
+    test::Workspace ws;
+    QPlainTextEdit area;
+    for (const std::string& content : {std::string("x\r\ny\r\n"), std::string("x\ny"), std::string("\r\n\r\n"),
+                                       std::string(cp1251("правило 1\r\n"))}) {
+        ws.write(ws.work + "f.txt", content);
+        LoadTextArea(&area, ws.work + "f.txt");
+        SaveTextArea(&area, ws.work + "g.txt");
+        const std::string once = ws.read(ws.work + "g.txt");
+        LoadTextArea(&area, ws.work + "g.txt");
+        SaveTextArea(&area, ws.work + "g.txt");
+        EXPECT_EQ(ws.read(ws.work + "g.txt"), once);
+        EXPECT_EQ(splitLines(once), splitLines(content));
+    }
+}
+
+TEST(TextArea, FailedLoadKeepsTheText)
+{
+    test::Workspace ws;
+    QPlainTextEdit area;
+    area.setPlainText(QStringLiteral("mine"));
+    EXPECT_THROW(LoadTextArea(&area, ws.work + "absent.txt"), FileOpenError);
+    EXPECT_EQ(area.toPlainText(), QStringLiteral("mine"));
+}
+
+TEST(QtUi, FiltersBecomeCaseBlindQtFilters)
+{
+    const QStringList filters = qtNameFilters(cp1251("tsk файлы (*.tsk)|*TSK|Все файлы (*.*)|*.*"));
+    ASSERT_EQ(filters.size(), 2);
+    EXPECT_EQ(filters[0], QStringLiteral("tsk файлы (*.tsk) (*[tT][sS][kK])"));
+    EXPECT_EQ(filters[1], QStringLiteral("Все файлы (*.*) (*.*)"));
+}
+
+}  // namespace
+}  // namespace tarnix

@@ -1,0 +1,103 @@
+#include "text_area.h"
+
+#include <QPlainTextEdit>
+#include <array>
+
+#include "platform/platform.h"
+
+namespace tarnix {
+namespace {
+
+// Code page 1251 byte -> UTF-16 unit.
+const std::array<char16_t, 256>& decodeTable()
+{
+    static const std::array<char16_t, 256> table = [] {
+        std::array<char16_t, 256> t{};
+        for (int b = 0; b < 256; ++b)
+            t[b] = platform::cp1251ToUtf16(std::string(1, static_cast<char>(b)))[0];
+        return t;
+    }();
+    return table;
+}
+
+// UTF-16 unit -> code page 1251 byte ('?' for what the code page cannot hold).
+const std::array<char, 65536>& encodeTable()
+{
+    static const std::array<char, 65536> table = [] {
+        std::array<char, 65536> t;
+        t.fill('?');
+        const auto& decode = decodeTable();
+        for (int b = 0; b < 256; ++b)
+            t[decode[b]] = static_cast<char>(b);
+        return t;
+    }();
+    return table;
+}
+
+}  // namespace
+
+QString decodeLines(std::string_view bytes)
+{
+    // The last line's terminator is not part of the text.
+    if (!bytes.empty() && bytes.back() == '\n') {
+        bytes.remove_suffix(1);
+        if (!bytes.empty() && bytes.back() == '\r')
+            bytes.remove_suffix(1);
+    }
+    const auto& table = decodeTable();
+    QString text(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
+    auto* out = reinterpret_cast<char16_t*>(text.data());
+    const std::size_t n = bytes.size();
+    std::size_t w = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        if (b == '\r' && i + 1 < n && bytes[i + 1] == '\n')
+            continue;
+        out[w++] = table[b];
+    }
+    text.truncate(static_cast<qsizetype>(w));
+    return text;
+}
+
+std::string encodeLines(const QString& text)
+{
+    const auto& table = encodeTable();
+    std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(text.size()) + static_cast<std::size_t>(text.size()) / 16 + 2);
+    const auto* in = reinterpret_cast<const char16_t*>(text.utf16());
+    const std::size_t n = static_cast<std::size_t>(text.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        const char16_t c = in[i];
+        if (c == u'\n' || c == 0x2029) {
+            bytes += "\r\n";
+        } else if (c >= 0xD800 && c <= 0xDBFF && i + 1 < n && in[i + 1] >= 0xDC00 && in[i + 1] <= 0xDFFF) {
+            bytes += '?';  // one character outside the basic plane
+            ++i;
+        } else {
+            bytes += table[c];
+        }
+    }
+    if (n > 0)
+        bytes += "\r\n";
+    return bytes;
+}
+
+void LoadTextArea(QPlainTextEdit* area, const std::string& path)
+{
+    area->setPlainText(decodeLines(loadFileBytes(path)));
+}
+
+void SaveTextArea(QPlainTextEdit* area, const std::string& path)
+{
+    saveFileAtomically(path, encodeLines(area->toPlainText()));
+}
+
+void SetLines(QPlainTextEdit* area, const Lines& lines)
+{
+    std::string bytes = joinLines(lines);
+    area->setPlainText(decodeLines(bytes));
+}
+
+Lines GetLines(QPlainTextEdit* area) { return splitLines(encodeLines(area->toPlainText())); }
+
+}  // namespace tarnix

@@ -1,0 +1,29 @@
+// The one way to move a text file into a text area and back: code page 1251 bytes, lines ending
+// in CR LF on disk; the area's lines are its text split at line breaks.
+#pragma once
+
+#include <QString>
+#include <string>
+#include <string_view>
+
+#include "text_file.h"
+
+class QPlainTextEdit;
+
+namespace tarnix {
+
+// File bytes -> the area's text: the lines joined with line breaks, no trailing one.
+QString decodeLines(std::string_view bytes);
+// The area's text -> file bytes: every line followed by CR LF; an empty text has no lines.
+std::string encodeLines(const QString& text);
+
+// Replaces the whole content of `area` with the lines of the file (FileOpenError when it
+// cannot be read; the area then keeps what it had).
+void LoadTextArea(QPlainTextEdit* area, const std::string& path);
+// Replaces the file with the area's lines, atomically.
+void SaveTextArea(QPlainTextEdit* area, const std::string& path);
+// Sets or reads the area's lines.
+void SetLines(QPlainTextEdit* area, const Lines& lines);
+Lines GetLines(QPlainTextEdit* area);
+
+}  // namespace tarnix

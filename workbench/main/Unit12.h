@@ -1,0 +1,101 @@
+// The main window: the project fields, the eight sheets of text areas, the status bar and the
+// menu of every command of the workbench.
+#pragma once
+
+#include "form.h"
+
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QTabWidget;
+class QWidget;
+class QWindow;
+
+namespace tarnix {
+
+class TForm12 : public Form {
+    Q_OBJECT
+
+public:
+    explicit TForm12(QWidget* parent = nullptr);
+
+    // The project fields.
+    QLineEdit* edProj;
+    QLineEdit* edTask;
+    QLineEdit* edKb;
+    QLineEdit* edDepth;
+    QLineEdit* edLength;
+    // The sheets and their text areas.
+    QTabWidget* PageControl1;
+    QWidget* TabSheetComp;
+    QWidget* TabSheetRun;
+    QWidget* Task;
+    QWidget* Rules;
+    QWidget* TabSheetPresdb;
+    QWidget* TabSheetTrace;
+    QWidget* TabSheetTree;
+    QWidget* TabSheetText;
+    QPlainTextEdit* mmCompL;
+    QPlainTextEdit* mmCompR;
+    QPlainTextEdit* mmTask;
+    QPlainTextEdit* mmTree;
+    QPlainTextEdit* mmTaskText;
+    QPlainTextEdit* mmRuleText;
+    QPlainTextEdit* mmPresdb;
+    QPlainTextEdit* mmTrace;
+    QPlainTextEdit* mmEsExp;
+    QPlainTextEdit* mmText;
+    // The two panels of the status bar.
+    QLabel* StatusPanel0;
+    QLabel* StatusPanel1;
+
+    // The activation routine: re-reads the settings and the run parameters into the state and
+    // the fields, and cleans the project folder of its "*.tmp" files.
+    void FormActivate();
+
+    // Menu "Проект".
+    void OpenProject1Click();
+    void CompileKb1Click();
+    void CompileProject1Click();
+    void NewProject1Click();
+    void Run1Click();
+    void Exit1Click();
+    // Menus "Задача", "БЗ", "Текст".
+    void Open1Click();
+    void Close1Click();
+    void Save1Click();
+    void SaveAs1Click();
+    void Open2Click();
+    void Close2Click();
+    void Save2Click();
+    void SaveAs2Click();
+    void Open3Click();
+    void Close3Click();
+    void Save3Click();
+    void SaveAs3Click();
+    // Menu "Справка".
+    void Help2Click();
+    void About1Click();
+
+protected:
+    void FormShow() override;
+
+private:
+    void createControls();
+    QWidget* createFieldBar();
+    void createSheets();
+    void createMenu();
+    QWidget* addSheet(const char* name, const char* caption);
+    // Wraps a command: errors go to the error box, and closing an information message
+    // runs the activation routine before the command's next step.
+    std::function<void()> command(void (TForm12::*method)());
+    void watchActivation();
+    void windowActivated(QWindow* window);
+    void showRunParameters();
+
+    QWindow* lastActive_ = nullptr;
+};
+
+extern TForm12* Form12;
+
+}  // namespace tarnix

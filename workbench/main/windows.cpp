@@ -1,0 +1,21 @@
+#include "windows.h"
+
+#include "Unit12.h"
+#include "Unit20.h"
+#include "errors.h"
+
+namespace tarnix {
+
+void CreateWindows()
+{
+    Form12 = new TForm12;
+    AboutBox = new TAboutBox;
+}
+
+void StartWorkbench()
+{
+    Form12->Show();
+    dispatch([] { Form12->FormActivate(); });
+}
+
+}  // namespace tarnix

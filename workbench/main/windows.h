@@ -1,0 +1,11 @@
+// Creating the program's windows in their order, and starting the workbench.
+#pragma once
+
+namespace tarnix {
+
+// Creates every window, hidden: the main window first, then the others.
+void CreateWindows();
+// Shows the main window (after the splash) and runs its first activation.
+void StartWorkbench();
+
+}  // namespace tarnix

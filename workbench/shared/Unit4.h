@@ -1,0 +1,12 @@
+// The shared unit every window includes: the shared record, the engine gateway, the settings,
+// the text-file helpers, the error types and the Ui interface.
+#pragma once
+
+#include "context.h"
+#include "errors.h"
+#include "gateway.h"
+#include "project.h"
+#include "run_parameters.h"
+#include "settings.h"
+#include "text_file.h"
+#include "ui.h"

@@ -1,0 +1,95 @@
+#include "gateway.h"
+
+#include "context.h"
+#include "errors.h"
+#include "platform/platform.h"
+#include "text_file.h"
+#include "ui.h"
+
+namespace tarnix {
+namespace {
+
+// How a variant reports what happened.
+enum class StartReport { Silent, TrueFalse, NotStartedMessage };
+
+struct Variant {
+    const char* program;
+    bool inWorkDir;          // the built program lies in the project folder
+    const char* failPrefix;  // message prefix for a result code other than "0"; null: none
+    StartReport startReport;
+};
+
+const Variant engine{"vrex.exe", false, "Error in creating CG - ", StartReport::Silent};
+const Variant quietEngine{"vrex.exe", false, nullptr, StartReport::Silent};
+const Variant compiler{"vrext.exe", false, "Error in creating CG - ", StartReport::Silent};
+const Variant builder{"sh.exe", false, nullptr, StartReport::TrueFalse};
+const Variant task{"vrexn.exe", true, "Ошибка выполнения - ", StartReport::NotStartedMessage};
+
+void writeGoalFile(const std::string& goal) { writeBytes(context.WorkDir + GoalFileName, goal); }
+
+// A result file left by an earlier run must never pass for the answer of this one.
+void removeOldResult() { platform::deleteFile(context.WorkDir + ResultFileName); }
+
+void reportNotStarted(const Variant& v, const std::string& path)
+{
+    if (v.startReport == StartReport::NotStartedMessage)
+        ShowMessage(cp1251("Выполнение не запущено - "));
+    else if (v.failPrefix)
+        ShowMessage(cp1251(v.failPrefix) + "cannot start the engine program " + path);
+}
+
+void readResult(const Variant& v, std::string& code, std::string& value)
+{
+    Lines lines = readLines(context.WorkDir + ResultFileName, 4);
+    lines.resize(4);
+    code = lines[0];
+    value = lines[2];
+    if (code != "0" && v.failPrefix)
+        ShowMessage(cp1251(v.failPrefix) + lines[1]);
+}
+
+void run(const Variant& v, const std::string& goal, std::string& code, std::string& value)
+{
+    code.clear();
+    value.clear();
+    writeGoalFile(goal);
+    removeOldResult();
+    const std::string path = (v.inWorkDir ? context.WorkDir : context.HomeDir) + v.program;
+    platform::Process process = platform::startProgram(path, context.HomeDir);
+    if (v.startReport == StartReport::TrueFalse)
+        ShowMessage(process.started() ? "true" : "false");
+    if (!process.started()) {
+        code = "2";
+        reportNotStarted(v, path);
+        return;
+    }
+    process.wait();
+    readResult(v, code, value);
+}
+
+}  // namespace
+
+void RunGoal(const std::string& goal, std::string& code, std::string& value) { run(engine, goal, code, value); }
+
+void RunGoalQuiet(const std::string& goal, std::string& code, std::string& value)
+{
+    run(quietEngine, goal, code, value);
+}
+
+void RunCompileGoal(const std::string& goal, std::string& code, std::string& value)
+{
+    run(compiler, goal, code, value);
+}
+
+void RunShellGoal(const std::string& goal, std::string& code, std::string& value) { run(builder, goal, code, value); }
+
+void RunTaskGoal(const std::string& goal, std::string& code, std::string& value) { run(task, goal, code, value); }
+
+void StartAndWait(const std::string& name)
+{
+    platform::Process process = platform::startProgram(context.HomeDir + name, context.HomeDir);
+    if (process.started())
+        process.wait();
+}
+
+}  // namespace tarnix

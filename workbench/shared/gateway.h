@@ -1,0 +1,28 @@
+// The engine gateway: writes one goal into the goal file, starts an engine program hidden with
+// HomeDir as its current folder, waits for it and reads its four-line result file.
+#pragma once
+
+#include <string>
+
+namespace tarnix {
+
+inline constexpr const char* GoalFileName = "invc23.ari";
+inline constexpr const char* ResultFileName = "ovc17.ari";
+
+// Each takes the goal and sets the result code ("0" is success) and the result value; both
+// are emptied first. A program that cannot be started gives code "2" and an empty value.
+// HomeDir + "vrex.exe"; a code other than "0" shows "Error in creating CG - " + message.
+void RunGoal(const std::string& goal, std::string& code, std::string& value);
+// As RunGoal, without any message: the caller judges the code.
+void RunGoalQuiet(const std::string& goal, std::string& code, std::string& value);
+// As RunGoal, with HomeDir + "vrext.exe".
+void RunCompileGoal(const std::string& goal, std::string& code, std::string& value);
+// HomeDir + "sh.exe"; shows "true" or "false" right after the start, before the wait.
+void RunShellGoal(const std::string& goal, std::string& code, std::string& value);
+// WorkDir + "vrexn.exe"; "Выполнение не запущено - " when it cannot be started,
+// "Ошибка выполнения - " + message for a code other than "0".
+void RunTaskGoal(const std::string& goal, std::string& code, std::string& value);
+// Starts HomeDir + name the same way and waits for it; no goal and no result file.
+void StartAndWait(const std::string& name);
+
+}  // namespace tarnix

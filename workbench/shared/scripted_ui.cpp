@@ -1,0 +1,46 @@
+#include "scripted_ui.h"
+
+namespace tarnix {
+
+void ScriptedUi::showMessage(const std::string& text)
+{
+    shown_.push_back({Shown::Message, text});
+    if (onMessage)
+        onMessage(text);
+}
+
+void ScriptedUi::showError(const std::string& text) { shown_.push_back({Shown::Error, text}); }
+
+std::optional<std::string> ScriptedUi::openFileDialog(DialogKind, const std::string& filter)
+{
+    shown_.push_back({Shown::OpenDialog, filter});
+    return nextAnswer();
+}
+
+std::optional<std::string> ScriptedUi::saveFileDialog(DialogKind, const std::string& filter)
+{
+    shown_.push_back({Shown::SaveDialog, filter});
+    return nextAnswer();
+}
+
+void ScriptedUi::openDocument(const std::string& path) { shown_.push_back({Shown::Document, path}); }
+
+std::vector<std::string> ScriptedUi::textsOf(Shown::Kind kind) const
+{
+    std::vector<std::string> texts;
+    for (const auto& s : shown_)
+        if (s.kind == kind)
+            texts.push_back(s.text);
+    return texts;
+}
+
+std::optional<std::string> ScriptedUi::nextAnswer()
+{
+    if (answers_.empty())
+        return std::nullopt;
+    auto answer = answers_.front();
+    answers_.pop_front();
+    return answer;
+}
+
+}  // namespace tarnix

@@ -1,0 +1,46 @@
+// A Ui for tests: answers file dialogs from a script and records every message.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ui.h"
+
+namespace tarnix {
+
+class ScriptedUi : public Ui {
+public:
+    struct Shown {
+        enum Kind { Message, Error, OpenDialog, SaveDialog, Document } kind;
+        std::string text;  // the message, the dialog's filter or the document's path
+        bool operator==(const Shown&) const = default;
+    };
+
+    // The next file dialog answers `path`; nothing means cancel.
+    void answerDialog(std::optional<std::string> path) { answers_.push_back(std::move(path)); }
+    // Runs while a message is open (before it is closed), e.g. to look at the state then.
+    std::function<void(const std::string&)> onMessage;
+
+    const std::vector<Shown>& shown() const { return shown_; }
+    std::vector<std::string> messages() const { return textsOf(Shown::Message); }
+    std::vector<std::string> errors() const { return textsOf(Shown::Error); }
+    void clear() { shown_.clear(); }
+
+    void showMessage(const std::string& text) override;
+    void showError(const std::string& text) override;
+    std::optional<std::string> openFileDialog(DialogKind kind, const std::string& filter) override;
+    std::optional<std::string> saveFileDialog(DialogKind kind, const std::string& filter) override;
+    void openDocument(const std::string& path) override;
+
+private:
+    std::vector<std::string> textsOf(Shown::Kind kind) const;
+    std::optional<std::string> nextAnswer();
+
+    std::deque<std::optional<std::string>> answers_;
+    std::vector<Shown> shown_;
+};
+
+}  // namespace tarnix

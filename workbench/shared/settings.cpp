@@ -1,0 +1,49 @@
+#include "settings.h"
+
+#include "context.h"
+#include "errors.h"
+#include "platform/platform.h"
+#include "text_file.h"
+
+namespace tarnix {
+namespace {
+
+std::string readSetting(const char* key, const std::string& defaultValue)
+{
+    return platform::profileRead(settingsPath(), SettingsSection, key, defaultValue);
+}
+
+}  // namespace
+
+std::string settingsPath() { return context.HomeDir + SettingsFileName; }
+
+std::string defaultKbPath()
+{
+    if (platform::separator() == '\\')
+        return "c:\\zvod\\Tessel\\Ordo\\";
+    return platform::userHomeDir() + "zvod/Tessel/Ordo/";
+}
+
+void LoadProjectSettings()
+{
+    context.HomeDir = platform::programDir();
+    // A folder stored without its separator would glue every file name onto it.
+    context.WorkDir = withTrailingSeparator(readSetting("kbpath", defaultKbPath()));
+    context.CurrentKb = readSetting("currKb", "Kb1");
+    context.CurrentTask = readSetting("currentTask", "task2");
+    context.KbFilePath = context.WorkDir + context.CurrentKb;
+    context.KbSourceName = readSetting("rusource", "KbMovem1.rul");
+    context.CompiledRules = readSetting("rucomp", "KbMov4c.ari");
+    context.ListingFile = readSetting("rulisting", "comp.ari");
+    context.ObjectListFile = "cgo.ari";
+    context.ObjectShowFile = "cgo.ari";
+    context.CheckRuleFile = "crule.ari";
+}
+
+void WriteSetting(const std::string& key, const std::string& value)
+{
+    if (!platform::profileWrite(settingsPath(), SettingsSection, key, value))
+        throw Failure("Unable to write to " + settingsPath());
+}
+
+}  // namespace tarnix

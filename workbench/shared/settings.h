@@ -1,0 +1,24 @@
+// The settings file "Ordo.ini" in HomeDir and the project state read from it.
+#pragma once
+
+#include <string>
+
+namespace tarnix {
+
+inline constexpr const char* SettingsFileName = "Ordo.ini";
+inline constexpr const char* SettingsSection = "Files";
+
+// HomeDir + "Ordo.ini".
+std::string settingsPath();
+// Where the project folder is looked for when the settings name none.
+std::string defaultKbPath();
+
+// Sets HomeDir to the program's folder and reads the six keys of the settings file into
+// context, in their order; then the fixed file names of the object and check-rule goals.
+// "kbpath" gets a trailing separator when it has none.
+void LoadProjectSettings();
+
+// Writes one key of section "Files"; a failed write throws "Unable to write to <path>".
+void WriteSetting(const std::string& key, const std::string& value);
+
+}  // namespace tarnix

@@ -1,0 +1,191 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "Unit4.h"
+#include "tests/workspace.h"
+
+namespace tarnix {
+namespace {
+
+class Gateway : public ::testing::Test {
+protected:
+    Gateway() { ws.installEngines(); }
+    test::Workspace ws;
+    std::string code = "stale", value = "stale";
+};
+
+TEST_F(Gateway, WritesTheGoalExactlyWithoutTerminator)
+{
+    ws.script("goal *\ncode 0\n");
+    RunGoal(" ", code, value);
+    EXPECT_EQ(ws.read(ws.work + "invc23.ari"), " ");
+    RunGoal("opt(1,1,1,1,ru_comp).", code, value);
+    EXPECT_EQ(ws.read(ws.work + "invc23.ari"), "opt(1,1,1,1,ru_comp).");
+    EXPECT_EQ(ws.engineLog(), " \nopt(1,1,1,1,ru_comp).\n");
+}
+
+TEST_F(Gateway, FourLineAnswerGivesCodeAndValueWithoutMessage)
+{
+    ws.script("goal *\ncode 0\nvalue 42\n");
+    RunGoal("opt(1,2,3,4,oblist).", code, value);
+    EXPECT_EQ(code, "0");
+    EXPECT_EQ(value, "42");
+    EXPECT_TRUE(ws.ui.shown().empty());
+}
+
+TEST_F(Gateway, ShortAnswersReadMissingLinesAsEmpty)
+{
+    ws.script("goal *\ncode 1\nvalue 9\nresult-lines 1\n");
+    RunGoal("g.", code, value);
+    EXPECT_EQ(code, "1");
+    EXPECT_EQ(value, "");
+    EXPECT_EQ(ws.ui.messages(), std::vector<std::string>{"Error in creating CG - "});
+
+    ws.ui.clear();
+    ws.script("goal *\nresult-lines 0\n");
+    RunGoal("g.", code, value);
+    EXPECT_EQ(code, "");
+    EXPECT_EQ(ws.ui.messages(), std::vector<std::string>{"Error in creating CG - "});
+}
+
+TEST_F(Gateway, CodeMustBeExactlyZero)
+{
+    for (const char* c : {" 0", "0 ", "00"}) {
+        ws.ui.clear();
+        ws.script(std::string("goal *\ncode ") + c + "\nmessage bad\n");
+        RunGoal("g.", code, value);
+        EXPECT_EQ(code, c);
+        EXPECT_EQ(ws.ui.messages(), std::vector<std::string>{"Error in creating CG - bad"}) << c;
+    }
+}
+
+TEST_F(Gateway, EachVariantReportsFailureItsOwnWay)
+{
+    ws.script("goal *\ncode 5\nmessage oops\n");
+    RunGoalQuiet("g.", code, value);
+    EXPECT_EQ(code, "5");
+    EXPECT_TRUE(ws.ui.messages().empty());
+
+    RunCompileGoal("g.", code, value);
+    EXPECT_EQ(ws.ui.messages(), std::vector<std::string>{"Error in creating CG - oops"});
+
+    ws.ui.clear();
+    RunShellGoal(" ", code, value);
+    EXPECT_EQ(ws.ui.messages(), std::vector<std::string>{"true"});
+    EXPECT_EQ(code, "5");
+
+    ws.ui.clear();
+    ws.script("goal *\nprogram sh.exe\ncode 0\n");
+    RunShellGoal(" ", code, value);  // the stand-in builds vrexn.exe in the home folder
+    std::rename((ws.home + "vrexn.exe").c_str(), (ws.work + "vrexn.exe").c_str());
+    ws.script("goal *\ncode 5\nmessage oops\n");
+    ws.ui.clear();
+    RunTaskGoal("opt(1,1,1,1,ru_run).", code, value);
+    EXPECT_EQ(code, "5");
+    EXPECT_EQ(ws.ui.messages(), std::vector<std::string>{cp1251("Ошибка выполнения - oops")});
+}
+
+TEST_F(Gateway, ProgramThatCannotStartGivesCodeTwoAndNeverAnOldAnswer)
+{
+    ws.write(ws.work + "ovc17.ari", "0\r\n\r\n77\r\n\r\n");
+    std::remove((ws.home + "vrex.exe").c_str());
+    RunGoal("g.", code, value);
+    EXPECT_EQ(code, "2");
+    EXPECT_EQ(value, "");
+    ASSERT_EQ(ws.ui.messages().size(), 1u);
+    EXPECT_EQ(ws.ui.messages()[0].rfind("Error in creating CG - ", 0), 0u);
+    EXPECT_NE(ws.ui.messages()[0].find("vrex.exe"), std::string::npos);
+
+    ws.ui.clear();
+    RunGoalQuiet("g.", code, value);
+    EXPECT_EQ(code, "2");
+    EXPECT_TRUE(ws.ui.shown().empty());
+
+    std::remove((ws.home + "sh.exe").c_str());
+    RunShellGoal(" ", code, value);
+    EXPECT_EQ(code, "2");
+    EXPECT_EQ(ws.ui.messages(), std::vector<std::string>{"false"});
+}
+
+TEST_F(Gateway, TaskProgramIsLookedForInTheProjectFolderOnly)
+{
+    ws.script("goal *\nprogram sh.exe\ncode 0\n");
+    RunShellGoal(" ", code, value);
+    ASSERT_TRUE(ws.exists(ws.home + "vrexn.exe"));
+    ws.ui.clear();
+    RunTaskGoal("opt(1,1,1,1,ru_run).", code, value);
+    EXPECT_EQ(code, "2");
+    EXPECT_EQ(value, "");
+    EXPECT_EQ(ws.ui.messages(), std::vector<std::string>{cp1251("Выполнение не запущено - ")});
+}
+
+TEST_F(Gateway, MissingResultIsFileNotFoundEvenWithAnOldOneLeft)
+{
+    ws.write(ws.work + "ovc17.ari", "0\r\n\r\n77\r\n\r\n");
+    ws.script("goal *\nno-result\n");
+    try {
+        RunGoal("g.", code, value);
+        FAIL() << "no error";
+    } catch (const InOutError& e) {
+        EXPECT_STREQ(e.what(), "File not found");
+    }
+    EXPECT_EQ(code, "");
+    EXPECT_EQ(value, "");
+
+    ws.script("goal *\ncrash\n");
+    EXPECT_THROW(RunGoal("g.", code, value), InOutError);
+}
+
+TEST_F(Gateway, EngineIsStartedBareInTheHomeFolderWithOurEnvironment)
+{
+    ::setenv("TARNIX_STANDIN_PROBE", "seen-by-engine", 1);
+    ws.script("goal *\nrecord seen.txt\n");
+    RunGoal("g.", code, value);
+    ::unsetenv("TARNIX_STANDIN_PROBE");
+    const std::string seen = ws.read(ws.work + "seen.txt");
+    EXPECT_NE(seen.find("program=vrex.exe"), std::string::npos) << seen;
+    EXPECT_NE(seen.find("argc=1"), std::string::npos) << seen;
+    EXPECT_NE(seen.find("cwd=" + ws.home.substr(0, ws.home.size() - 1)), std::string::npos) << seen;
+    EXPECT_NE(seen.find("probe=seen-by-engine"), std::string::npos) << seen;
+}
+
+TEST_F(Gateway, GarbageAnswersAreTakenAsText)
+{
+    ws.script("goal *\nno-result\nfile ovc17.ari \\x00\\xff\\x01junk\\n\\xfe\\n\n");
+    RunGoal("g.", code, value);
+    EXPECT_EQ(code, std::string("\0\xff\x01junk", 7));
+    EXPECT_EQ(ws.ui.messages(), std::vector<std::string>{"Error in creating CG - \xfe"});
+
+    ws.ui.clear();
+    const std::string huge(10 * 1024 * 1024, 'x');
+    ws.script("goal *\nno-result\nfile ovc17.ari 1\\n" + huge + "\\n\n");
+    RunGoal("g.", code, value);
+    EXPECT_EQ(code, "1");
+    ASSERT_EQ(ws.ui.messages().size(), 1u);
+    EXPECT_EQ(ws.ui.messages()[0].size(), huge.size() + 23);
+}
+
+TEST_F(Gateway, UnwritableProjectFolderEndsBeforeAnyStart)
+{
+    context.WorkDir = ws.root + "missing/";
+    try {
+        RunGoal("g.", code, value);
+        FAIL() << "no error";
+    } catch (const InOutError& e) {
+        EXPECT_STREQ(e.what(), "Invalid filename");
+    }
+    context.WorkDir = ws.work;
+    if (!ws.makeReadOnly(ws.work))
+        GTEST_SKIP() << "cannot make a folder read-only here";
+    try {
+        RunGoal("g.", code, value);
+        FAIL() << "no error";
+    } catch (const InOutError& e) {
+        EXPECT_STREQ(e.what(), "File access denied");
+    }
+    EXPECT_EQ(ws.engineLog(), "");
+}
+
+}  // namespace
+}  // namespace tarnix

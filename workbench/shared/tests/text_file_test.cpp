@@ -1,0 +1,82 @@
+#include <gtest/gtest.h>
+
+#include "Unit4.h"
+#include "tests/workspace.h"
+
+namespace tarnix {
+namespace {
+
+TEST(TextFile, LinesEndAtLfWithAnOptionalCr)
+{
+    EXPECT_EQ(splitLines(""), Lines{});
+    EXPECT_EQ(splitLines("\n"), Lines{""});
+    EXPECT_EQ(splitLines("a\r\nb\nc"), (Lines{"a", "b", "c"}));
+    EXPECT_EQ(splitLines("a\r\r\n\rb\r"), (Lines{"a\r", "\rb\r"}));
+    EXPECT_EQ(splitLines("a\n\n"), (Lines{"a", ""}));
+    EXPECT_EQ(splitLines("1\n2\n3\n4\n5\n", 4), (Lines{"1", "2", "3", "4"}));
+    EXPECT_EQ(joinLines({"a", "", "b"}), "a\r\n\r\nb\r\n");
+    EXPECT_EQ(joinLines({}), "");
+}
+
+TEST(TextFile, ReadingStopsAtTheLinesAsked)
+{
+    test::Workspace ws;
+    ws.write(ws.work + "f.txt", "one\r\ntwo\nthree");
+    EXPECT_EQ(readLines(ws.work + "f.txt"), (Lines{"one", "two", "three"}));
+    EXPECT_EQ(readLines(ws.work + "f.txt", 2), (Lines{"one", "two"}));
+    EXPECT_EQ(readLines(ws.work + "F.TXT", 1), Lines{"one"});  // names compare without case
+    try {
+        readLines(ws.work + "none.txt");
+        FAIL();
+    } catch (const InOutError& e) {
+        EXPECT_STREQ(e.what(), "File not found");
+    }
+    try {
+        loadFileBytes(ws.work + "none.txt");
+        FAIL();
+    } catch (const FileOpenError& e) {
+        EXPECT_EQ(std::string(e.what()).rfind("Cannot open file \"" + ws.work + "none.txt\". ", 0), 0u) << e.what();
+    }
+}
+
+TEST(TextFile, AtomicSaveReplacesWholeOrNotAtAll)
+{
+    test::Workspace ws;
+    const std::string doc = ws.work + "doc.txt";
+    ws.write(doc, "old");
+    saveFileAtomically(doc, "new\r\n");
+    EXPECT_EQ(ws.read(doc), "new\r\n");
+    saveFileAtomically(ws.work + "fresh.txt", "");
+    EXPECT_TRUE(ws.exists(ws.work + "fresh.txt"));
+
+    if (!ws.makeReadOnly(ws.work))
+        GTEST_SKIP() << "cannot make a folder read-only here";
+    EXPECT_THROW(saveFileAtomically(doc, "lost?"), FileCreateError);
+    EXPECT_EQ(ws.read(doc), "new\r\n");
+}
+
+TEST(TextFile, AtomicSaveRefusesAReadOnlyFile)
+{
+    test::Workspace ws;
+    const std::string doc = ws.work + "ro.txt";
+    ws.write(doc, "keep");
+    if (!ws.makeReadOnly(doc))
+        GTEST_SKIP() << "cannot make a file read-only here";
+    EXPECT_THROW(saveFileAtomically(doc, "x"), FileCreateError);
+    EXPECT_EQ(ws.read(doc), "keep");
+}
+
+TEST(TextFile, PathParts)
+{
+    EXPECT_EQ(fileNamePart("/a/b/c.rul"), "c.rul");
+    EXPECT_EQ(fileNamePart("c.rul"), "c.rul");
+    EXPECT_EQ(fileNamePart("/a/"), "");
+    EXPECT_EQ(folderPart("/a/b/c.rul"), "/a/b/");
+    EXPECT_EQ(folderPart("c.rul"), "");
+    EXPECT_EQ(withTrailingSeparator("/p"), "/p/");
+    EXPECT_EQ(withTrailingSeparator("/p/"), "/p/");
+    EXPECT_EQ(withTrailingSeparator(""), "");
+}
+
+}  // namespace
+}  // namespace tarnix

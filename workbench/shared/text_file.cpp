@@ -1,0 +1,169 @@
+#include "text_file.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <memory>
+
+#include "errors.h"
+#include "platform/platform.h"
+
+namespace tarnix {
+namespace {
+
+struct FileCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using File = std::unique_ptr<std::FILE, FileCloser>;
+
+File openFile(const std::string& path, const char* mode) { return File(std::fopen(platform::systemPath(path).c_str(), mode)); }
+
+// Reads the whole stream; false on a read error.
+bool readAll(std::FILE* f, std::string& out)
+{
+    char buffer[1 << 16];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
+        out.append(buffer, n);
+    return !std::ferror(f);
+}
+
+// Reads lines until `maxLines` are read or the file ends, without reading further than needed.
+bool readSomeLines(std::FILE* f, std::size_t maxLines, Lines& lines)
+{
+    std::string line;
+    bool open = false;
+    int c;
+    while (lines.size() < maxLines && (c = std::getc(f)) != EOF) {
+        open = true;
+        if (c != '\n') {
+            line.push_back(static_cast<char>(c));
+            continue;
+        }
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        lines.push_back(std::move(line));
+        line.clear();
+        open = false;
+    }
+    if (open && lines.size() < maxLines)
+        lines.push_back(std::move(line));
+    return !std::ferror(f);
+}
+
+bool writeAll(std::FILE* f, std::string_view bytes)
+{
+    return std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size() && std::fflush(f) == 0;
+}
+
+}  // namespace
+
+Lines splitLines(std::string_view bytes, std::size_t maxLines)
+{
+    Lines lines;
+    std::size_t start = 0;
+    while (start < bytes.size() && lines.size() < maxLines) {
+        std::size_t end = bytes.find('\n', start);
+        const bool last = end == std::string_view::npos;
+        if (last)
+            end = bytes.size();
+        std::size_t stop = end;
+        if (!last && stop > start && bytes[stop - 1] == '\r')
+            --stop;
+        lines.emplace_back(bytes.substr(start, stop - start));
+        start = end + 1;
+    }
+    return lines;
+}
+
+std::string joinLines(const Lines& lines)
+{
+    std::size_t size = 0;
+    for (const auto& line : lines)
+        size += line.size() + 2;
+    std::string out;
+    out.reserve(size);
+    for (const auto& line : lines) {
+        out += line;
+        out += "\r\n";
+    }
+    return out;
+}
+
+Lines readLines(const std::string& path, std::size_t maxLines)
+{
+    File f = openFile(path, "rb");
+    if (!f)
+        throwIoError(false);
+    Lines lines;
+    if (!readSomeLines(f.get(), maxLines, lines))
+        throwIoError(false);
+    return lines;
+}
+
+void writeLines(const std::string& path, const Lines& lines) { writeBytes(path, joinLines(lines)); }
+
+void writeBytes(const std::string& path, std::string_view bytes)
+{
+    File f = openFile(path, "wb");
+    if (!f)
+        throwIoError(true);
+    if (!writeAll(f.get(), bytes))
+        throwIoError(true);
+    if (std::fclose(f.release()) != 0)
+        throwIoError(true);
+}
+
+std::string loadFileBytes(const std::string& path)
+{
+    File f = openFile(path, "rb");
+    if (!f)
+        throw FileOpenError(path, platform::lastSystemErrorText());
+    std::string bytes;
+    if (!readAll(f.get(), bytes))
+        throw FileOpenError(path, platform::lastSystemErrorText());
+    return bytes;
+}
+
+void saveFileAtomically(const std::string& path, std::string_view bytes)
+{
+    // The new content goes to a name of its own beside the file, so the file is never seen
+    // half-written; only a complete, flushed copy replaces it.
+    const std::string target = platform::resolvePath(path);
+    if (platform::fileExists(target) && !platform::fileWritable(target))
+        throw FileCreateError(path, platform::lastSystemErrorText());
+    const std::string temporary = target + ".~sav";
+    File f = openFile(temporary, "wb");
+    if (!f)
+        throw FileCreateError(path, platform::lastSystemErrorText());
+    bool ok = writeAll(f.get(), bytes) && platform::flushToDisk(f.get());
+    const int savedErrno = errno;
+    ok = (std::fclose(f.release()) == 0) && ok;
+    if (ok && platform::replaceFile(temporary, target))
+        return;
+    if (ok == false)
+        errno = savedErrno;
+    const std::string reason = platform::lastSystemErrorText();
+    platform::deleteFile(temporary);
+    throw FileCreateError(path, reason);
+}
+
+std::string fileNamePart(const std::string& path)
+{
+    for (std::size_t i = path.size(); i > 0; --i)
+        if (platform::isSeparator(path[i - 1]))
+            return path.substr(i);
+    return path;
+}
+
+std::string folderPart(const std::string& path) { return path.substr(0, path.size() - fileNamePart(path).size()); }
+
+std::string withTrailingSeparator(const std::string& dir)
+{
+    if (dir.empty() || platform::isSeparator(dir.back()))
+        return dir;
+    return dir + platform::separator();
+}
+
+std::string cp1251(std::string_view utf8) { return platform::utf8ToCp1251(utf8); }
+
+}  // namespace tarnix

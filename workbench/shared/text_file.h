@@ -1,0 +1,45 @@
+// The one reader and writer of text files: code page 1251 bytes, lines ending at LF with an
+// optional CR before it, every written line followed by CR LF.
+#pragma once
+
+#include <cstddef>
+#include <limits>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tarnix {
+
+using Lines = std::vector<std::string>;
+
+// Splits bytes into lines: a line ends at LF, a CR right before the LF is dropped, a last line
+// without a terminator is a line, and empty bytes have no lines.
+Lines splitLines(std::string_view bytes, std::size_t maxLines = std::numeric_limits<std::size_t>::max());
+// Every line followed by CR LF.
+std::string joinLines(const Lines& lines);
+
+// Reads the first `maxLines` lines the Pascal way: a file that cannot be opened or read throws
+// InOutError ("File not found", "File access denied").
+Lines readLines(const std::string& path, std::size_t maxLines = std::numeric_limits<std::size_t>::max());
+// Creates or truncates the file and writes the lines; failures throw InOutError.
+void writeLines(const std::string& path, const Lines& lines);
+// Creates or truncates the file and writes the bytes; failures throw InOutError.
+void writeBytes(const std::string& path, std::string_view bytes);
+
+// Reads a whole file for a text area or a document; failures throw FileOpenError
+// ("Cannot open file "%s". %s").
+std::string loadFileBytes(const std::string& path);
+// Replaces the file with `bytes` atomically: written beside it under another name, flushed,
+// then renamed over it. A failure throws FileCreateError and leaves the earlier file whole.
+void saveFileAtomically(const std::string& path, std::string_view bytes);
+
+// The file-name part of a path: the text after the last separator (the whole text when none).
+std::string fileNamePart(const std::string& path);
+// The folder part of a path, with its trailing separator (empty when none).
+std::string folderPart(const std::string& path);
+// `dir` with a trailing separator added when it has none (empty stays empty).
+std::string withTrailingSeparator(const std::string& dir);
+// Code page 1251 bytes of a UTF-8 literal, for the fixed texts of the program.
+std::string cp1251(std::string_view utf8);
+
+}  // namespace tarnix

@@ -1,0 +1,50 @@
+// Every message box, file dialog and "open this document" request of the workbench goes
+// through this interface: the windows show real ones, tests answer from a script.
+// All texts are code page 1251.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace tarnix {
+
+// Which of the program's file dialogs is shown: each remembers its own last folder.
+enum class DialogKind { Document, Project };
+
+class Ui {
+public:
+    virtual ~Ui() = default;
+    // An information box: the text, caption "Tarnix", one OK button; returns when closed.
+    virtual void showMessage(const std::string& text) = 0;
+    // The generic error box: the text, caption "Tarnix", error icon, OK.
+    virtual void showError(const std::string& text) = 0;
+    // File dialogs with a "description|pattern|description|pattern" filter; the chosen path,
+    // or nothing when cancelled.
+    virtual std::optional<std::string> openFileDialog(DialogKind kind, const std::string& filter) = 0;
+    virtual std::optional<std::string> saveFileDialog(DialogKind kind, const std::string& filter) = 0;
+    // Asks the desktop to open a document with its default program; the outcome is ignored.
+    virtual void openDocument(const std::string& path) = 0;
+};
+
+// The Ui of the running program (set once at start, or by a test).
+Ui& ui();
+void setUi(Ui* ui);
+
+// Shows an information box, then runs the activation hook, if one is installed, before the
+// caller takes its next step: closing such a box makes the main window active again.
+void ShowMessage(const std::string& text);
+
+// Installs `hook` as the activation hook for its lifetime (the main window's commands do so).
+class ActivationHook {
+public:
+    explicit ActivationHook(std::function<void()> hook);
+    ~ActivationHook();
+    ActivationHook(const ActivationHook&) = delete;
+    ActivationHook& operator=(const ActivationHook&) = delete;
+
+private:
+    std::function<void()> previous_;
+};
+
+}  // namespace tarnix
