@@ -1,6 +1,7 @@
 #include "Unit12.h"
 
 #include <QApplication>
+#include <QFocusEvent>
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -15,6 +16,7 @@
 #include <QWindow>
 
 #include "Unit20.h"
+#include "text_area.h"
 #include "Unit4.h"
 #include "icon.h"
 #include "platform/platform.h"
@@ -66,6 +68,7 @@ TForm12::TForm12(QWidget* parent) : Form("Form12", parent)
     resize(984, 689);
     createControls();
     createMenu();
+    connectSheets();
     watchActivation();
 }
 
@@ -276,28 +279,244 @@ void TForm12::Exit1Click()
     Close();
 }
 
-void TForm12::CompileKb1Click() {}
-void TForm12::CompileProject1Click() {}
-void TForm12::Run1Click() {}
+void TForm12::CompileKb1Click()
+{
+    std::string code, value;
+    RunCompileGoal(goals::CompileKb, code, value);
+    comprules(field(edKb));
+    LoadTextArea(mmCompL, context.WorkDir + context.KbSourceName);
+    LoadTextArea(mmCompR, context.WorkDir + files::Listing);
+    platform::deleteFile(context.WorkDir + files::CompiledKb);
+}
+
+void TForm12::CompileProject1Click()
+{
+    mmCompL->clear();
+    comprules(field(edKb));
+    std::string code, value;
+    RunShellGoal(goals::BuildProject, code, value);
+    LoadTextArea(mmCompL, context.HomeDir + files::BuildLog);
+    platform::deleteFile(context.WorkDir + files::CompiledKb);
+    platform::deleteFile(context.HomeDir + files::CompiledKb);
+    platform::deleteFile(context.HomeDir + files::CompiledKbPart);
+    WriteBuildBatch();
+    if (platform::fileExists(context.HomeDir + files::BuiltProgram))
+        StartAndWait(files::BuildBatch);
+    else
+        ShowMessage(cp1251("Исполнительный файл не найден"));
+}
+
+void TForm12::Run1Click()
+{
+    for (QPlainTextEdit* area : {mmTask, mmTree, mmPresdb, mmTrace, mmEsExp})
+        area->clear();
+    WriteRunParameters({field(edKb), field(edTask), field(edDepth), field(edLength)});
+    const std::string parameters = context.WorkDir + files::RunParameters;
+    if (!platform::fileExists(parameters)) {
+        ShowMessage("Not exists exe parameters file - " + parameters);
+        return;
+    }
+    std::string code, value;
+    RunTaskGoal(goals::RunTask, code, value);
+    if (code != "0")
+        return;
+    showRunResults();
+}
+
+void TForm12::showRunResults()
+{
+    loadIfExists(mmTask, context.WorkDir + field(edTask));
+    platform::deleteFile(context.WorkDir + IntermediateName(context.TaskFileName));
+    loadIfExists(mmTree, context.WorkDir + files::Results);
+}
 
 // ---- documents -----------------------------------------------------------------------------
 
-void TForm12::Open1Click() {}
-void TForm12::Close1Click() {}
-void TForm12::Save1Click() {}
-void TForm12::SaveAs1Click() {}
-void TForm12::Open2Click() {}
-void TForm12::Close2Click() {}
-void TForm12::Save2Click() {}
-void TForm12::SaveAs2Click() {}
-void TForm12::Open3Click() {}
-void TForm12::Close3Click() {}
-void TForm12::Save3Click() {}
-void TForm12::SaveAs3Click() {}
+namespace {
+
+const char* const TaskOpenFilter = "tsk файлы (*.tsk)|*TSK|Все файлы (*.*)|*.*";
+const char* const TaskSaveFilter = "task файлы (*.tsk)|*tsk|Все файлы (*.*)|*.*";
+const char* const KbOpenFilter = "rul файлы (*.rul)|*RUL|Все файлы (*.*)|*.*";
+const char* const KbSaveFilter = "rule файлы (*.rul)|*rul|Все файлы (*.*)|*.*";
+const char* const TextOpenFilter = "texts (*.txt)|*TXT|Все файлы (*.*)|*.*";
+const char* const TextSaveFilter = "txt файлы (*.txt)|*txt|Все файлы (*.*)|*.*";
+
+std::optional<std::string> openDialog(const char* filter)
+{
+    return ui().openFileDialog(DialogKind::Document, cp1251(filter));
+}
+
+// The save dialog, then the backup of an existing file of the chosen name.
+std::optional<std::string> saveDialogWithBackup(const char* filter)
+{
+    auto chosen = ui().saveFileDialog(DialogKind::Document, cp1251(filter));
+    if (chosen)
+        MakeBackup(*chosen);
+    return chosen;
+}
+
+void showPathEnd(QLineEdit* edit, const std::string& path)
+{
+    edit->setText(toQt(path));
+    edit->setCursorPosition(static_cast<int>(edit->text().size()));
+}
+
+}  // namespace
+
+void TForm12::Open1Click()
+{
+    const auto path = openDialog(TaskOpenFilter);
+    if (!path)
+        return;
+    context.TaskFilePath = *path;
+    context.CurrentTask = fileNamePart(*path);
+    LoadTextArea(mmTaskText, *path);
+    context.TaskFileName = fileNamePart(*path);
+    edTask->setText(toQt(fileNamePart(*path)));
+}
+
+void TForm12::Close1Click() { mmTaskText->clear(); }
+
+void TForm12::Save1Click()
+{
+    if (platform::fileExists(context.TaskFilePath))
+        SaveTextArea(mmTaskText, context.TaskFilePath);
+}
+
+void TForm12::SaveAs1Click()
+{
+    const auto chosen = saveDialogWithBackup(TaskSaveFilter);
+    if (!chosen)
+        return;
+    context.TaskFilePath = *chosen + ".tsk";
+    SaveTextArea(mmTaskText, context.TaskFilePath);
+    edTask->setText(toQt(fileNamePart(context.TaskFilePath)));
+}
+
+void TForm12::Open2Click()
+{
+    const auto path = openDialog(KbOpenFilter);
+    if (!path)
+        return;
+    context.KbFilePath = *path;
+    context.KbSourceName = *path;
+    LoadTextArea(mmRuleText, *path);
+    showPathEnd(edKb, *path);
+}
+
+void TForm12::Close2Click() { mmRuleText->clear(); }
+
+void TForm12::Save2Click()
+{
+    if (platform::fileExists(context.KbFilePath))
+        SaveTextArea(mmRuleText, context.KbFilePath);
+    else
+        ShowMessage("Not exists rule file - " + context.KbFilePath);
+}
+
+void TForm12::SaveAs2Click()
+{
+    const auto chosen = saveDialogWithBackup(KbSaveFilter);
+    if (!chosen)
+        return;
+    context.KbFilePath = *chosen + ".rul";
+    SaveTextArea(mmRuleText, context.KbFilePath);
+    showPathEnd(edKb, context.KbFilePath);
+    context.KbSourceName = context.KbFilePath;
+}
+
+void TForm12::Open3Click()
+{
+    const auto path = openDialog(TextOpenFilter);
+    if (!path)
+        return;
+    context.TextFilePath = *path;
+    LoadTextArea(mmText, *path);
+    StatusPanel1->setText(toQt(*path));
+}
+
+void TForm12::Close3Click() { mmText->clear(); }
+
+void TForm12::Save3Click()
+{
+    if (!context.TextFilePath.empty())
+        SaveTextArea(mmText, context.TextFilePath);
+}
+
+void TForm12::SaveAs3Click()
+{
+    const auto chosen = saveDialogWithBackup(TextSaveFilter);
+    if (!chosen)
+        return;
+    SaveTextArea(mmText, ChangeFileExt(*chosen, ".txt"));
+}
+
+// ---- sheets --------------------------------------------------------------------------------
+
+void TForm12::connectSheets()
+{
+    connect(PageControl1, &QTabWidget::currentChanged, this, &TForm12::sheetShown);
+    mmPresdb->installEventFilter(this);
+    TabSheetPresdb->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(TabSheetPresdb, &QWidget::customContextMenuRequested, this,
+            [this] { dispatch([this] { TabSheetPresdbContextPopup(); }); });
+}
+
+void TForm12::sheetShown(int index)
+{
+    QWidget* sheet = PageControl1->widget(index);
+    void (TForm12::*handler)() = nullptr;
+    if (sheet == Task)
+        handler = &TForm12::TaskShow;
+    else if (sheet == Rules)
+        handler = &TForm12::RulesShow;
+    else if (sheet == TabSheetPresdb)
+        handler = &TForm12::TabSheetPresdbShow;
+    else if (sheet == TabSheetTrace)
+        handler = &TForm12::TabSheetTraceShow;
+    else if (sheet == TabSheetTree)
+        handler = &TForm12::TabSheetTreeShow;
+    if (handler)
+        dispatch([this, handler] { (this->*handler)(); });
+}
+
+// Focus moving into the database sheet from another control (a click, Tab) reloads it; focus
+// coming back with the window after a message box does not.
+bool TForm12::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == mmPresdb && event->type() == QEvent::FocusIn) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason == Qt::MouseFocusReason || reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+            reason == Qt::ShortcutFocusReason)
+            dispatch([this] { TabSheetPresdbEnter(); });
+    }
+    return Form::eventFilter(watched, event);
+}
+
+void TForm12::loadIfExists(QPlainTextEdit* area, const std::string& path)
+{
+    if (platform::fileExists(path))
+        LoadTextArea(area, path);
+}
+
+void TForm12::TaskShow()
+{
+    context.TaskFileName = field(edTask);
+    loadIfExists(mmTaskText, context.WorkDir + context.TaskFileName);
+}
+
+void TForm12::RulesShow() { loadIfExists(mmRuleText, context.WorkDir + context.KbSourceName); }
+void TForm12::TabSheetPresdbShow() { loadIfExists(mmPresdb, context.WorkDir + files::Database); }
+void TForm12::TabSheetPresdbEnter() { LoadTextArea(mmPresdb, context.WorkDir + files::Database); }
+void TForm12::TabSheetPresdbContextPopup() { TabSheetPresdbEnter(); }
+void TForm12::TabSheetTraceShow() { loadIfExists(mmTrace, context.WorkDir + files::Trace); }
+void TForm12::TabSheetTreeShow() { loadIfExists(mmEsExp, context.WorkDir + files::Tree); }
+
+std::string TForm12::field(QLineEdit* edit) const { return fromQt(edit->text()); }
 
 // ---- menu "Справка" ------------------------------------------------------------------------
 
-void TForm12::Help2Click() { ui().openDocument(context.HomeDir + "tarnixhelp.chm"); }
+void TForm12::Help2Click() { ui().openDocument(context.HomeDir + files::HelpFile); }
 
 void TForm12::About1Click()
 {

@@ -77,8 +77,18 @@ public:
     void Help2Click();
     void About1Click();
 
+    // The sheets that load their files when brought to the front.
+    void TaskShow();
+    void RulesShow();
+    void TabSheetPresdbShow();
+    void TabSheetPresdbEnter();
+    void TabSheetPresdbContextPopup();
+    void TabSheetTraceShow();
+    void TabSheetTreeShow();
+
 protected:
     void FormShow() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void createControls();
@@ -92,6 +102,12 @@ private:
     void watchActivation();
     void windowActivated(QWindow* window);
     void showRunParameters();
+    void connectSheets();
+    void sheetShown(int index);
+    std::string field(QLineEdit* edit) const;
+    // Loads `path` into `area` when the file exists; otherwise leaves the area alone.
+    static void loadIfExists(QPlainTextEdit* area, const std::string& path);
+    void showRunResults();
 
     QWindow* lastActive_ = nullptr;
 };

@@ -2,11 +2,15 @@
 // the text-file helpers, the error types and the Ui interface.
 #pragma once
 
+#include "compilation.h"
 #include "context.h"
+#include "documents.h"
 #include "errors.h"
 #include "gateway.h"
+#include "goals.h"
 #include "project.h"
 #include "run_parameters.h"
 #include "settings.h"
+#include "task_run.h"
 #include "text_file.h"
 #include "ui.h"

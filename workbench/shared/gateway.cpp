@@ -87,6 +87,13 @@ void RunTaskGoal(const std::string& goal, std::string& code, std::string& value)
 
 void StartAndWait(const std::string& name)
 {
+    // A batch file is run by the system's command interpreter (on POSIX by the platform
+    // layer itself), with the same current folder.
+    const std::string extension = name.size() >= 4 ? name.substr(name.size() - 4) : "";
+    if (platform::equalsNoCase(extension, ".bat")) {
+        platform::runBatchFile(context.HomeDir + name, context.HomeDir);
+        return;
+    }
     platform::Process process = platform::startProgram(context.HomeDir + name, context.HomeDir);
     if (process.started())
         process.wait();

@@ -1,6 +1,7 @@
 #include "run_parameters.h"
 
 #include "context.h"
+#include "goals.h"
 #include "platform/platform.h"
 #include "text_file.h"
 
@@ -8,7 +9,7 @@ namespace tarnix {
 
 std::optional<RunParameters> ReadRunParameters()
 {
-    const std::string path = context.WorkDir + RunParametersTextFile;
+    const std::string path = context.WorkDir + files::RunParametersText;
     if (!platform::fileExists(path))
         return std::nullopt;
     Lines lines = readLines(path, 7);

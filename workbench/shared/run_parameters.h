@@ -6,8 +6,6 @@
 
 namespace tarnix {
 
-inline constexpr const char* RunParametersTextFile = "espar.txt";
-
 struct RunParameters {
     std::string kb;      // line 2
     std::string task;    // line 3

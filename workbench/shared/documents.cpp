@@ -1,0 +1,25 @@
+#include "documents.h"
+
+#include "errors.h"
+#include "platform/platform.h"
+#include "text_file.h"
+
+namespace tarnix {
+
+std::string ChangeFileExt(const std::string& path, const std::string& extension)
+{
+    const std::string name = fileNamePart(path);
+    const std::size_t dot = name.rfind('.');
+    const std::size_t keep = path.size() - name.size() + (dot == std::string::npos ? name.size() : dot);
+    return path.substr(0, keep) + extension;
+}
+
+void MakeBackup(const std::string& chosen)
+{
+    if (!platform::fileExists(chosen))
+        return;
+    if (!platform::renameFile(chosen, ChangeFileExt(chosen, ".BAK")))
+        throw Failure("Unable to create backup file.");
+}
+
+}  // namespace tarnix
