@@ -52,9 +52,9 @@ bool writeLines(const std::string& path, const std::vector<std::string>& lines) 
     return writeBytes(path, bytes);
 }
 
-bool appendLine(const std::string& path, const std::string& line) {
+bool appendLogLine(const std::string& path, const std::string& line) {
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> f(std::fopen(p::systemPath(path).c_str(), "ab"), &std::fclose);
-    const std::string bytes = line + "\r\n";
+    const std::string bytes = line + "\n";
     return f && std::fwrite(bytes.data(), 1, bytes.size(), f.get()) == bytes.size();
 }
 

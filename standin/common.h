@@ -42,7 +42,8 @@ std::optional<std::vector<std::string>> readLines(const std::string& path);
 std::optional<std::string> readBytes(const std::string& path);
 bool writeLines(const std::string& path, const std::vector<std::string>& lines);
 bool writeBytes(const std::string& path, const std::string& bytes);
-bool appendLine(const std::string& path, const std::string& line);
+// Appends `line` and a plain LF (the log is for tests and people, not for the workbench).
+bool appendLogLine(const std::string& path, const std::string& line);
 
 std::string trim(std::string_view text);
 std::optional<long> toInteger(std::string_view text);

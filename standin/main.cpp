@@ -73,7 +73,7 @@ int main(int argc, char** argv) {
     using namespace tarnix::standin;
     const Session session = openSession(argc, argv);
     // Every goal is logged, one line each, before anything else happens.
-    if (!appendLine(session.work("standin.log"), session.goal)) return 1;
+    if (!appendLogLine(session.work("standin.log"), session.goal)) return 1;
     if (const char* script = std::getenv("TARNIX_STANDIN_SCRIPT"); script && *script) {
         if (answerFromScript(session, tarnix::platform::utf8ToCp1251(script))) return 0;
     }

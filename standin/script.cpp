@@ -1,5 +1,6 @@
 #include "script.h"
 
+#include "engine.h"
 #include "platform.h"
 
 #include <sys/resource.h>
@@ -22,6 +23,7 @@ struct Block {
     std::vector<std::string> records;
     double hangSeconds = 0;
     bool crash = false;
+    bool noBuild = false;
 };
 
 // Content escapes: \n \r \t \\ \xHH; any other backslash stays as it is.
@@ -83,6 +85,7 @@ std::vector<Block> parse(const std::vector<std::string>& lines) {
         else if (keyword == "record") b.records.push_back(trim(rest));
         else if (keyword == "hang") b.hangSeconds = std::atof(rest.c_str());
         else if (keyword == "crash") b.crash = true;
+        else if (keyword == "no-build") b.noBuild = true;
     }
     return blocks;
 }
@@ -94,6 +97,9 @@ bool matches(const Block& b, const Session& session) {
 
 void play(const Block& b, const Session& session) {
     if (b.hangSeconds > 0) std::this_thread::sleep_for(std::chrono::duration<double>(b.hangSeconds));
+    // The build program builds whatever it answers, unless the script says it must not.
+    if (!b.noBuild && session.goal == " " && platform::equalsNoCase(session.program, "sh.exe"))
+        buildProgram(session);
     for (const std::string& name : b.records) {
         const char* probe = std::getenv("TARNIX_STANDIN_PROBE");
         writeLines(session.work(name), {"program=" + session.program, "argc=" + std::to_string(session.argc),

@@ -106,6 +106,22 @@ TEST_F(Standin, ScriptBlocksMatchByGoalAndProgramInFileOrder) {
               (Result{"opt(1,1,1,1,ru_comp).", "opt(1,1,1,1,ru_comp).", " ", "opt(1,2,3,4,oblist)."}));
 }
 
+TEST_F(Standin, TheBuildProgramBuildsWhateverTheScriptAnswersUnlessTold) {
+    script("goal  \nprogram sh.exe\ncode 3\n");
+    send(" ", "sh.exe");
+    EXPECT_EQ(result()[0], "3");
+    EXPECT_EQ(fs::status(home + "vrexn.exe").permissions() & fs::perms::owner_exec, fs::perms::owner_exec);
+    EXPECT_TRUE(fs::exists(home + "mkvrexn.log"));
+
+    fs::remove(home + "vrexn.exe");
+    script("goal  \nno-build\nhome-file mkvrexn.log failed\n");
+    send(" ", "sh.exe");
+    EXPECT_FALSE(fs::exists(home + "vrexn.exe"));
+    EXPECT_EQ(readAll(home + "mkvrexn.log"), "failed");
+    send(" ", "vrex.exe");  // only the build program builds
+    EXPECT_FALSE(fs::exists(home + "vrexn.exe"));
+}
+
 TEST_F(Standin, ScriptShapesTheResultFile) {
     script("goal a\nresult-lines 0\ngoal b\ncode 1\nmessage m\nvalue v\nresult-lines 2\ngoal c\nno-result\n");
     send("a");
