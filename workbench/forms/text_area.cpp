@@ -1,6 +1,7 @@
 #include "text_area.h"
 
 #include <QPlainTextEdit>
+#include <QTextDocument>
 #include <array>
 
 #include "platform/platform.h"
@@ -89,7 +90,7 @@ void LoadTextArea(QPlainTextEdit* area, const std::string& path)
 
 void SaveTextArea(QPlainTextEdit* area, const std::string& path)
 {
-    saveFileAtomically(path, encodeLines(area->toPlainText()));
+    saveFileAtomically(path, encodeLines(area->document()->toRawText()));
 }
 
 void SetLines(QPlainTextEdit* area, const Lines& lines)
@@ -98,6 +99,7 @@ void SetLines(QPlainTextEdit* area, const Lines& lines)
     area->setPlainText(decodeLines(bytes));
 }
 
-Lines GetLines(QPlainTextEdit* area) { return splitLines(encodeLines(area->toPlainText())); }
+// The raw text keeps non-breaking spaces (byte 0xA0), which toPlainText() would turn into blanks.
+Lines GetLines(QPlainTextEdit* area) { return splitLines(encodeLines(area->document()->toRawText())); }
 
 }  // namespace tarnix

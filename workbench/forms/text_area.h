@@ -12,7 +12,8 @@ class QPlainTextEdit;
 
 namespace tarnix {
 
-// File bytes -> the area's text: the lines joined with line breaks, no trailing one.
+// File bytes -> the area's text: the lines joined with line breaks, no trailing one. A CR
+// that does not end a line is taken by the text area as a line break of its own.
 QString decodeLines(std::string_view bytes);
 // The area's text -> file bytes: every line followed by CR LF; an empty text has no lines.
 std::string encodeLines(const QString& text);

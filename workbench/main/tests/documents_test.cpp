@@ -73,7 +73,6 @@ TEST_F(DocumentsTest, TaskSaveWritesOnlyAnExistingFileAndCloseThenSaveEmptiesIt)
 
 TEST_F(DocumentsTest, KbOpenShowsTheWholePathAndTheNextCompilationTakesTheName)
 {
-    ws.installEngines();
     ws.script("goal *\ncode 0\nfile comp.ari x\n");
     const std::string folder = ws.root + "x/";
     std::filesystem::create_directory(folder);

@@ -12,6 +12,7 @@
 #include "Unit12.h"
 #include "Unit20.h"
 #include "Unit4.h"
+#include "platform/platform.h"
 #include "qt_text.h"
 #include "tests/workspace.h"
 #include "windows.h"

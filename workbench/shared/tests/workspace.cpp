@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <string>
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
@@ -121,6 +122,11 @@ std::string Workspace::read(const std::string& path) const
 
 bool Workspace::exists(const std::string& path) const { return fs::exists(path); }
 
-std::string Workspace::engineLog() const { return read(work + "standin.log"); }
+std::string Workspace::engineLog() const
+{
+    std::string log = read(work + "standin.log");
+    std::erase(log, '\r');
+    return log;
+}
 
 }  // namespace tarnix::test
