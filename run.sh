@@ -18,7 +18,7 @@ rm -rf "$program"
 mkdir -p "$program"
 cp "$build/bin/tarnix" "$build/bin/vrex.exe" "$build/bin/vrext.exe" "$build/bin/sh.exe" "$program/"
 cp -r demo "$program/demo"
-printf '[Files]\r\nkbpath=%s/\r\ncurrKb=KbMovem1.rul\r\ncurrentTask=task2.tsk\r\n' "$program/demo" >"$program/Ordo.ini"
+printf '[Files]\r\nkbpath=%s/\r\ncurrKb=Kb1\r\ncurrentTask=task2.tsk\r\nrusource=KbMovem1.rul\r\n' "$program/demo" >"$program/Ordo.ini"
 
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
   exec "$program/tarnix"

@@ -1,0 +1,84 @@
+// A knowledge engineer's session on the demo project, start to end: open the project, compile,
+// build, run, look at every sheet, edit and save the task. With TARNIX_SCREENSHOT_DIR set, a
+// picture of the main window is saved after each step.
+#include <QPixmap>
+#include <QTabWidget>
+#include <filesystem>
+
+#include "main_fixture.h"
+
+namespace tarnix {
+namespace {
+
+class DemoTour : public test::MainWindowTest {
+protected:
+    DemoTour()
+    {
+        for (const auto& file : std::filesystem::directory_iterator(TARNIX_DEMO_DIR))
+            std::filesystem::copy_file(file.path(), ws.work + file.path().filename().string(),
+                                       std::filesystem::copy_options::overwrite_existing);
+        ws.write(ws.home + "Ordo.ini", "[Files]\r\nkbpath=" + ws.work + "\r\ncurrKb=Kb1\r\ncurrentTask=task2.tsk\r\n"
+                                       "rusource=KbMovem1.rul\r\n");
+        w->FormActivate();
+        w->resize(984, 689);
+        w->show();
+    }
+    ~DemoTour() override { w->hide(); }
+
+    void picture(const char* name)
+    {
+        if (const char* dir = std::getenv("TARNIX_SCREENSHOT_DIR"))
+            w->grab().save(QString::fromUtf8(dir) + QLatin1Char('/') + QString::fromLatin1(name) + ".png");
+    }
+    void expectNoMessages()
+    {
+        for (const auto& shown : ws.ui.shown())
+            ADD_FAILURE() << shown.kind << ": " << platform::cp1251ToUtf8(shown.text);
+        ws.ui.clear();
+    }
+};
+
+TEST_F(DemoTour, CompileBuildRunLookAndSave)
+{
+    ws.ui.answerDialog(ws.work + "demo.tnx");
+    choose("OpenProject1");
+    EXPECT_EQ(context.WorkDir, ws.work);
+    ws.ui.clear();
+
+    choose("CompileKb1");
+    expectNoMessages();
+    EXPECT_NE(text(w->mmCompL).find("rule(1,"), std::string::npos);
+    EXPECT_FALSE(text(w->mmCompR).empty());
+    picture("tarnix-compile");
+
+    choose("CompileProject1");
+    EXPECT_EQ(ws.ui.messages(), std::vector<std::string>{"true"});
+    ws.ui.clear();
+    EXPECT_TRUE(ws.exists(ws.work + "vrexn.exe"));
+
+    choose("Run1");
+    expectNoMessages();
+    w->PageControl1->setCurrentWidget(w->TabSheetRun);
+    EXPECT_NE(text(w->mmTree).find(cp1251("Иван Васильевич")), std::string::npos);
+    picture("tarnix-main");
+
+    for (QWidget* sheet : {w->Task, w->Rules, w->TabSheetPresdb, w->TabSheetTrace, w->TabSheetTree}) {
+        w->PageControl1->setCurrentWidget(sheet);
+        expectNoMessages();
+    }
+    EXPECT_FALSE(text(w->mmPresdb).empty());
+    EXPECT_FALSE(text(w->mmTrace).empty());
+    EXPECT_FALSE(text(w->mmEsExp).empty());
+    picture("tarnix-tree");
+
+    ws.ui.answerDialog(ws.work + "task2.tsk");
+    choose("Open1");
+    w->mmTaskText->appendPlainText(QStringLiteral("fact(возраст = взрослый)."));
+    choose("Save1");
+    EXPECT_TRUE(ws.ui.messages().empty());
+    EXPECT_TRUE(ws.ui.errors().empty());
+    EXPECT_NE(ws.read(ws.work + "task2.tsk").find(cp1251("fact(возраст = взрослый).\r\n")), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tarnix
