@@ -1,0 +1,82 @@
+#include <gtest/gtest.h>
+
+#include "Unit4.h"
+#include "tests/workspace.h"
+
+namespace tarnix {
+namespace {
+
+TEST(RunSteps, IntermediateNameDropsThreeCharactersAfterTheFirstDot)
+{
+    EXPECT_EQ(IntermediateName("task2.tsk"), "task2.arb");
+    EXPECT_EQ(IntermediateName("t.x.tsk"), "t.skarb");
+    EXPECT_EQ(IntermediateName("task2"), "k2arb");
+    EXPECT_EQ(IntermediateName("ab"), "arb");
+    EXPECT_EQ(IntermediateName("."), ".arb");
+    EXPECT_EQ(IntermediateName("t.ts"), "t.arb");
+    EXPECT_EQ(IntermediateName(""), "arb");
+}
+
+TEST(RunSteps, TermItemsDoubleTheirApostrophes)
+{
+    EXPECT_EQ(QuotedTermItem(""), "''");
+    EXPECT_EQ(QuotedTermItem("kb.rul"), "'kb.rul'");
+    EXPECT_EQ(QuotedTermItem("it's"), "'it''s'");
+}
+
+TEST(BuildSteps, BatchTargetsAreQuotedWithPercentDoubled)
+{
+    EXPECT_EQ(BuildBatchLines("D:\\p\\"),
+              (Lines{"move vrexn.exe \"D:\\p\\vrexn.exe\"", "copy ordo.ini \"D:\\p\\ordo.ini\""}));
+    EXPECT_EQ(BuildBatchLines("/a b/%x%&/")[0], "move vrexn.exe \"/a b/%%x%%&/vrexn.exe\"");
+}
+
+TEST(Documents, ExtensionIsTheLastDotOfTheFileName)
+{
+    EXPECT_EQ(ChangeFileExt("/d/old.tsk", ".BAK"), "/d/old.BAK");
+    EXPECT_EQ(ChangeFileExt("/d/notes", ".txt"), "/d/notes.txt");
+    EXPECT_EQ(ChangeFileExt("/d.x/notes", ".txt"), "/d.x/notes.txt");
+    EXPECT_EQ(ChangeFileExt("/d/a.b.c", ".BAK"), "/d/a.b.BAK");
+}
+
+TEST(Documents, BackupNeverReplacesAnEarlierOne)
+{
+    test::Workspace ws;
+    MakeBackup(ws.work + "none.tsk");  // nothing to keep: no backup, no error
+    EXPECT_FALSE(ws.exists(ws.work + "none.BAK"));
+
+    ws.write(ws.work + "old.tsk", "1");
+    MakeBackup(ws.work + "old.tsk");
+    EXPECT_EQ(ws.read(ws.work + "old.BAK"), "1");
+    EXPECT_FALSE(ws.exists(ws.work + "old.tsk"));
+
+    ws.write(ws.work + "old.tsk", "2");
+    try {
+        MakeBackup(ws.work + "old.tsk");
+        FAIL();
+    } catch (const Failure& e) {
+        EXPECT_STREQ(e.what(), "Unable to create backup file.");
+    }
+    EXPECT_EQ(ws.read(ws.work + "old.BAK"), "1");
+    EXPECT_EQ(ws.read(ws.work + "old.tsk"), "2");
+}
+
+TEST(ActivationHook, RunsAfterEachMessageOnlyWhileInstalled)
+{
+    test::Workspace ws;
+    int runs = 0;
+    ShowMessage("before");
+    {
+        ActivationHook hook([&] { ++runs; });
+        ws.ui.onMessage = [&](const std::string&) { EXPECT_EQ(runs, 0); };
+        ShowMessage("one");
+        ws.ui.onMessage = nullptr;
+        ShowMessage("two");
+    }
+    ShowMessage("after");
+    EXPECT_EQ(runs, 2);
+    EXPECT_EQ(ws.ui.messages(), (std::vector<std::string>{"before", "one", "two", "after"}));
+}
+
+}  // namespace
+}  // namespace tarnix
