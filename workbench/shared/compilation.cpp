@@ -9,29 +9,24 @@
 namespace tarnix {
 namespace {
 
-std::string batchQuoted(const std::string& path)
+// `text` between two `quote`s, with every `doubled` character inside written twice.
+std::string enclose(const std::string& text, char quote, char doubled)
 {
-    std::string quoted = "\"";
-    for (char c : path) {
-        quoted += c;
-        if (c == '%')
-            quoted += '%';
+    std::string out(1, quote);
+    for (char c : text) {
+        out += c;
+        if (c == doubled)
+            out += c;
     }
-    return quoted + "\"";
+    return out + quote;
 }
+
+// A path for a batch line: quotes keep blanks, '&', '|' and '^' inside it; '%' is doubled.
+std::string batchQuoted(const std::string& path) { return enclose(path, '"', '%'); }
 
 }  // namespace
 
-std::string QuotedTermItem(const std::string& text)
-{
-    std::string item = "'";
-    for (char c : text) {
-        item += c;
-        if (c == '\'')
-            item += '\'';
-    }
-    return item + "'";
-}
+std::string QuotedTermItem(const std::string& text) { return enclose(text, '\'', '\''); }
 
 void WriteCompileParameters(const std::string& kbField)
 {
