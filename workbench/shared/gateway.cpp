@@ -54,12 +54,13 @@ void run(const Variant& v, const std::string& goal, std::string& code, std::stri
     value.clear();
     writeGoalFile(goal);
     removeOldResult();
-    const std::string path = (v.inWorkDir ? context.WorkDir : context.HomeDir) + v.program;
+    std::string path = v.inWorkDir ? context.WorkDir : context.HomeDir;
+    path += v.program;
     platform::Process process = platform::startProgram(path, context.HomeDir);
     if (v.startReport == StartReport::TrueFalse)
         ShowMessage(process.started() ? "true" : "false");
     if (!process.started()) {
-        code = "2";
+        code.assign(1, '2');  // (not = "2": GCC 12 warns falsely about that at -O2)
         reportNotStarted(v, path);
         return;
     }
