@@ -99,9 +99,7 @@ if(_winlibs_tests STREQUAL "winlibs_x64")
   _winlibs_build(winlibs_x64
     -DCMAKE_SYSTEM_NAME=Windows -DCMAKE_SYSTEM_PROCESSOR=AMD64
     -DCMAKE_C_COMPILER=${_mingw_x64}-gcc -DCMAKE_CXX_COMPILER=${_mingw_x64}-g++
-    -DCMAKE_RC_COMPILER=${_mingw_x64}-windres -DCMAKE_FIND_ROOT_PATH=/usr/${_mingw_x64}
-    -DCMAKE_FIND_ROOT_PATH_MODE_PROGRAM=NEVER -DCMAKE_FIND_ROOT_PATH_MODE_LIBRARY=ONLY
-    -DCMAKE_FIND_ROOT_PATH_MODE_INCLUDE=ONLY)
+    -DCMAKE_RC_COMPILER=${_mingw_x64}-windres)
 endif()
 
 # Wine runs on a private Xvfb display with a prefix of its own inside the build folder. Windows are
