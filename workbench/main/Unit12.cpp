@@ -214,7 +214,7 @@ void TForm12::windowActivated(QWindow* window)
 {
     if (!window)
         return;
-    QPointer<QWindow> previous = lastActive_;
+    const QWindow* previous = lastActive_;
     lastActive_ = window;
     if (window != windowHandle() || !previous || previous == windowHandle())
         return;

@@ -2,6 +2,9 @@
 // menu of every command of the workbench.
 #pragma once
 
+#include <QPointer>
+#include <QWindow>
+
 #include "form.h"
 
 class QLabel;
@@ -9,7 +12,6 @@ class QLineEdit;
 class QPlainTextEdit;
 class QTabWidget;
 class QWidget;
-class QWindow;
 
 namespace tarnix {
 
@@ -109,7 +111,7 @@ private:
     static void loadIfExists(QPlainTextEdit* area, const std::string& path);
     void showRunResults();
 
-    QWindow* lastActive_ = nullptr;
+    QPointer<QWindow> lastActive_;
 };
 
 extern TForm12* Form12;
