@@ -14,30 +14,16 @@ const std::vector<const char *> kExports = {"OdCreateDialog", "OdCreateFileDlg"}
 
 std::string dll_file = wintest::beside_program("dlgbridge.dll");
 
-template <class F> F export_of(HMODULE module, const char *name)
-{
-    FARPROC address = GetProcAddress(module, name);
-    F function;
-    static_assert(sizeof function == sizeof address, "function pointers differ in size");
-    std::memcpy(&function, &address, sizeof function);
-    return function;
-}
-
 struct Dlgbridge {
     HMODULE module = wintest::load_and_check_exports("dlgbridge.dll", kExports);
-    decltype(&::OdCreateDialog) OdCreateDialog = export_of<decltype(&::OdCreateDialog)>(module, "OdCreateDialog");
+    decltype(&::OdCreateDialog) OdCreateDialog =
+        wintest::export_of<decltype(&::OdCreateDialog)>(module, "OdCreateDialog");
     decltype(&::OdCreateFileDlg) OdCreateFileDlg =
-        export_of<decltype(&::OdCreateFileDlg)>(module, "OdCreateFileDlg");
-
+        wintest::export_of<decltype(&::OdCreateFileDlg)>(module, "OdCreateFileDlg");
     Dlgbridge() = default;
     Dlgbridge(const Dlgbridge &) = delete;
     Dlgbridge &operator=(const Dlgbridge &) = delete;
-    ~Dlgbridge()
-    {
-        if (module)
-            CHECK(FreeLibrary(module));
-    }
-    bool loaded() const { return module != nullptr; }
+    ~Dlgbridge() { CHECK(module && FreeLibrary(module)); }
 };
 
 // Reads a dialog template: the header, then each item, as the system lays them out.
@@ -74,8 +60,8 @@ void check_template(HMODULE module)
     CHECK_EQ(t.coordinate(), 0);
     CHECK_EQ(t.coordinate(), 186);
     CHECK_EQ(t.coordinate(), 95);
-    CHECK_EQ(t.text(), std::string(""));        // no menu
-    CHECK_EQ(t.text(), std::string(""));        // the dialog class
+    CHECK_EQ(t.text(), "");        // no menu
+    CHECK_EQ(t.text(), "");        // the dialog class
     CHECK_EQ(t.text(), std::string("Dialog"));
     CHECK_EQ(t.word(), 8);
     CHECK_EQ(t.text(), std::string("MS Sans Serif"));
@@ -192,8 +178,6 @@ BOOL WINAPI record_move(HWND window, int x, int y, int width, int height, BOOL r
 void dialog()
 {
     Dlgbridge db;
-    if (!db.loaded())
-        return;
     HWND owner = CreateWindowExA(0, "Static", "Owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200,
                                  nullptr, nullptr, nullptr, nullptr);
     HWND inner = CreateWindowExA(0, "Button", "inner", WS_CHILD | WS_VISIBLE, 5, 5, 60, 20, owner, nullptr,
@@ -273,19 +257,15 @@ BOOL WINAPI record_request(LPOPENFILENAMEA r)
     return TRUE;
 }
 
-void check_request(const char *which)
+void check_request()
 {
-    std::printf("  %s request\n", which);
     CHECK_EQ(request.lStructSize, static_cast<DWORD>(sizeof(OPENFILENAMEA)));
-    CHECK_EQ(request.hwndOwner, static_cast<HWND>(nullptr));
-    CHECK_EQ(request.lpstrFilter, static_cast<LPCSTR>(nullptr));
-    CHECK_EQ(request.lpstrDefExt, static_cast<LPCSTR>(nullptr));
-    CHECK_EQ(request.lpstrInitialDir, static_cast<LPCSTR>(nullptr));
+    CHECK(!request.hwndOwner && !request.lpstrFilter && !request.lpstrDefExt && !request.lpstrInitialDir);
     CHECK_EQ(request.Flags, static_cast<DWORD>(OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT));
     CHECK_EQ(request.nMaxFile, 260ul);
     CHECK_EQ(request.nMaxFileTitle, 64ul);
     CHECK(request.lpstrFileTitle != nullptr);
-    CHECK_EQ(request_file, std::string(""));
+    CHECK_EQ(request_file, "");
 }
 
 // Types a file name into the file dialog and confirms it.
@@ -316,8 +296,6 @@ struct TempFolder {
 void filedlg()
 {
     Dlgbridge db;
-    if (!db.loaded())
-        return;
     char destination[DLGBRIDGE_PATH_SIZE];
 
     // The request: both dialogs with the same settings; the chosen path is copied whole.
@@ -329,12 +307,12 @@ void filedlg()
         answer_path = "C:\\" + std::string(256, 'a');
         std::memset(destination, 'x', sizeof destination);
         db.OdCreateFileDlg(destination, TRUE);
-        check_request("open");
+        check_request();
         CHECK_EQ(std::string(destination), answer_path);
         answer_path.clear();
         db.OdCreateFileDlg(destination, FALSE);
-        check_request("save");
-        CHECK_EQ(std::string(destination), std::string(""));
+        check_request();
+        CHECK_EQ(std::string(destination), "");
     }
 
     DWORD self = GetCurrentThreadId();
@@ -393,7 +371,7 @@ void filedlg()
             },
             [&] { db.OdCreateFileDlg(destination, FALSE); });
         CHECK(asked);
-        CHECK_EQ(std::string(destination), reply == IDYES ? existing : std::string(""));
+        CHECK_EQ(std::string(destination), reply == IDYES ? existing : "");
     }
 
     // Saving under a new name asks nothing.
@@ -416,14 +394,6 @@ void link()
 
 int main(int argc, char **argv)
 {
-    std::vector<char *> groups;
-    for (int i = 0; i < argc; i++) {
-        std::string argument = argv[i];
-        if (argument.rfind("--dll-file=", 0) == 0)
-            dll_file = wintest::windows_path(argument.substr(11));
-        else
-            groups.push_back(argv[i]);
-    }
-    return wintest::run_groups(static_cast<int>(groups.size()), groups.data(),
+    return wintest::run_groups(wintest::parse_arguments(argc, argv, dll_file),
                                {{"files", files}, {"dialog", dialog}, {"filedlg", filedlg}, {"link", link}});
 }

@@ -1,77 +1,56 @@
 // Harness of the Windows test programs of winbridge and dlgbridge: named groups of checks, a
 // watchdog so that no run waits forever, message pumping, helpers that answer the windows a modal
-// call puts up, child processes, and a reader for a DLL file's export and import tables.
+// call puts up, child processes, the export and import tables of a DLL file, and import swapping.
 #pragma once
 
 #include <windows.h>
 
 #include <algorithm>
-#include <cstddef>
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <sstream>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace wintest {
 
-inline int &failure_count()
-{
-    static int count;
-    return count;
-}
+inline int failures;
 
 inline void report(const char *file, int line, const std::string &what)
 {
-    ++failure_count();
+    ++failures;
     std::printf("%s:%d: FAILED: %s\n", file, line, what.c_str());
     std::fflush(stdout);
 }
 
-inline std::string show(long long value) { return std::to_string(value); }
+template <class T> std::string show(const T &value)
+{
+    std::ostringstream out;
+    if constexpr (std::is_integral_v<T>)
+        out << static_cast<long long>(value);
+    else
+        out << value;
+    return out.str();
+}
 inline std::string show(const std::string &text) { return '"' + text + '"'; }
 inline std::string show(const char *text) { return text ? show(std::string(text)) : "(null)"; }
-inline std::string show(const void *pointer)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%p", pointer);
-    return text;
-}
-template <class T> std::string show(T *pointer) { return show(static_cast<const void *>(pointer)); }
-inline std::string show(char *text) { return show(static_cast<const char *>(text)); }
-inline std::string show(int value) { return show(static_cast<long long>(value)); }
-inline std::string show(long value) { return show(static_cast<long long>(value)); }
-inline std::string show(unsigned value) { return show(static_cast<long long>(value)); }
-inline std::string show(unsigned long value) { return show(static_cast<long long>(value)); }
-inline std::string show(unsigned long long value) { return show(static_cast<long long>(value)); }
 
 template <class A, class B>
-bool check_equal(const A &actual, const B &expected, const char *actual_text, const char *expected_text,
-                 const char *file, int line)
+bool check_equal(const A &actual, const B &expected, const char *text, const char *file, int line)
 {
     if (actual == expected)
         return true;
-    report(file, line,
-           std::string(actual_text) + " == " + expected_text + " (got " + show(actual) + ", want " +
-               show(expected) + ")");
+    report(file, line, std::string(text) + " (got " + show(actual) + ", want " + show(expected) + ")");
     return false;
 }
 
-inline bool same_text(const char *a, const char *b) { return a && b && std::strcmp(a, b) == 0; }
-
 } // namespace wintest
 
-#define CHECK(condition) \
-    ((condition) ? true : (::wintest::report(__FILE__, __LINE__, #condition), false))
+#define CHECK(condition) ((condition) ? true : (::wintest::report(__FILE__, __LINE__, #condition), false))
 #define CHECK_EQ(actual, expected) \
-    ::wintest::check_equal((actual), (expected), #actual, #expected, __FILE__, __LINE__)
-#define CHECK_TEXT(actual, expected) \
-    ((::wintest::same_text((actual), (expected))) \
-         ? true \
-         : (::wintest::report(__FILE__, __LINE__, \
-                              std::string(#actual) + " is " + ::wintest::show(actual) + ", want " + \
-                                  ::wintest::show(expected)), \
-            false))
+    ::wintest::check_equal((actual), (expected), #actual " == " #expected, __FILE__, __LINE__)
 
 namespace wintest {
 
@@ -80,56 +59,45 @@ struct Group {
     void (*run)();
 };
 
-inline DWORD &watchdog_limit()
-{
-    static DWORD limit;
-    return limit;
-}
-
-inline DWORD WINAPI watchdog(LPVOID)
-{
-    Sleep(watchdog_limit());
-    std::printf("FAILED: still running after %lu ms\n", static_cast<unsigned long>(watchdog_limit()));
-    std::fflush(stdout);
-    ExitProcess(2);
-}
-
-// Ends the process with code 2 when a run takes longer than the given time.
+// Ends the process with code 2 when it runs longer than the given time.
 inline void start_watchdog(DWORD milliseconds)
 {
-    watchdog_limit() = milliseconds;
-    HANDLE thread = CreateThread(nullptr, 0, watchdog, nullptr, 0, nullptr);
-    if (thread)
+    static DWORD limit;
+    limit = milliseconds;
+    struct Watchdog {
+        static DWORD WINAPI run(LPVOID)
+        {
+            Sleep(limit);
+            std::printf("FAILED: still running after %lu ms\n", static_cast<unsigned long>(limit));
+            std::fflush(stdout);
+            ExitProcess(2);
+        }
+    };
+    if (HANDLE thread = CreateThread(nullptr, 0, Watchdog::run, nullptr, 0, nullptr))
         CloseHandle(thread);
 }
 
-// Runs the groups named on the command line (all when none is named); exit code 0 when every
-// check passed.
-inline int run_groups(int argc, char **argv, const std::vector<Group> &groups)
+// Runs the groups named on the command line, or all; exit code 0 when every check passed.
+inline int run_groups(const std::vector<std::string> &wanted, const std::vector<Group> &groups)
 {
     start_watchdog(60000);
-    std::vector<std::string> wanted(argv + 1, argv + argc);
     int ran = 0;
     for (const Group &group : groups) {
         if (!wanted.empty() && std::find(wanted.begin(), wanted.end(), group.name) == wanted.end())
             continue;
-        int before = failure_count();
+        int before = failures;
         DWORD start = GetTickCount();
         group.run();
         ++ran;
-        std::printf("%-10s %-6s %5lu ms\n", group.name, failure_count() == before ? "ok" : "FAILED",
+        std::printf("%-10s %-6s %5lu ms\n", group.name, failures == before ? "ok" : "FAILED",
                     static_cast<unsigned long>(GetTickCount() - start));
         std::fflush(stdout);
     }
-    if (ran == 0) {
-        std::printf("no such group\n");
-        return 1;
-    }
-    std::printf("%d groups, %d failed checks\n", ran, failure_count());
-    return failure_count() == 0 ? 0 : 1;
+    std::printf("%d groups, %d failed checks\n", ran, failures);
+    return ran > 0 && failures == 0 ? 0 : 1;
 }
 
-// Dispatches this thread's messages until the queue is empty, then for the given time.
+// Dispatches this thread's messages until the queue is empty, and on for the given time.
 inline void pump(DWORD milliseconds = 0)
 {
     DWORD start = GetTickCount();
@@ -144,8 +112,7 @@ inline void pump(DWORD milliseconds = 0)
     } while (GetTickCount() - start < milliseconds);
 }
 
-// A click by mouse messages, as the system sends them, at a point of a control's client area
-// (its middle by default).
+// A click by the mouse messages the system sends, at a point of a control (its middle by default).
 inline void click(HWND control, int x = -1, int y = -1)
 {
     RECT area;
@@ -169,34 +136,25 @@ inline std::string text_of(HWND window)
     return text;
 }
 
-struct WindowSearch {
-    const std::function<bool(HWND)> *wanted;
-    HWND found;
-};
-
-inline BOOL CALLBACK match_window(HWND window, LPARAM data)
-{
-    auto *search = reinterpret_cast<WindowSearch *>(data);
-    if (IsWindowVisible(window) && (*search->wanted)(window)) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // The first visible top-level window of a thread that satisfies a condition, waiting up to the
 // given time for it to appear.
 inline HWND wait_for_window(DWORD thread, const std::function<bool(HWND)> &wanted,
                             DWORD milliseconds = 10000)
 {
-    WindowSearch search{&wanted, nullptr};
-    DWORD start = GetTickCount();
-    do {
-        EnumThreadWindows(thread, match_window, reinterpret_cast<LPARAM>(&search));
-        if (search.found)
+    struct Search {
+        const std::function<bool(HWND)> &wanted;
+        HWND found;
+        static BOOL CALLBACK match(HWND window, LPARAM data)
+        {
+            auto *search = reinterpret_cast<Search *>(data);
+            if (IsWindowVisible(window) && search->wanted(window))
+                search->found = window;
+            return !search->found;
+        }
+    } search{wanted, nullptr};
+    for (DWORD start = GetTickCount(); GetTickCount() - start < milliseconds; Sleep(20))
+        if (!EnumThreadWindows(thread, Search::match, reinterpret_cast<LPARAM>(&search)) || search.found)
             return search.found;
-        Sleep(20);
-    } while (GetTickCount() - start < milliseconds);
     return nullptr;
 }
 
@@ -205,25 +163,23 @@ inline HWND wait_for_dialog(DWORD thread, DWORD milliseconds = 10000)
     return wait_for_window(thread, [](HWND w) { return class_of(w) == "#32770"; }, milliseconds);
 }
 
-inline DWORD WINAPI run_function(LPVOID function)
-{
-    (*static_cast<const std::function<void()> *>(function))();
-    return 0;
-}
-
-// Runs `modal` on this thread while `helper` runs on a second thread, typically to find and
-// answer the window that the modal call shows. Waits for the helper afterwards.
+// Runs `modal` on this thread while `helper` runs on a second one, typically to find and answer
+// the window that the modal call shows.
 inline void run_beside(const std::function<void()> &helper, const std::function<void()> &modal)
 {
-    HANDLE thread = CreateThread(nullptr, 0, run_function, const_cast<std::function<void()> *>(&helper),
-                                 0, nullptr);
-    if (!thread) {
-        report(__FILE__, __LINE__, "cannot start a helper thread");
+    struct Thread {
+        static DWORD WINAPI run(LPVOID function)
+        {
+            (*static_cast<const std::function<void()> *>(function))();
+            return 0;
+        }
+    };
+    HANDLE thread = CreateThread(nullptr, 0, Thread::run, const_cast<std::function<void()> *>(&helper), 0,
+                                 nullptr);
+    if (!CHECK(thread != nullptr))
         return;
-    }
     modal();
-    if (WaitForSingleObject(thread, 15000) != WAIT_OBJECT_0)
-        report(__FILE__, __LINE__, "helper thread did not finish");
+    CHECK(WaitForSingleObject(thread, 15000) == WAIT_OBJECT_0);
     CloseHandle(thread);
 }
 
@@ -231,26 +187,23 @@ inline void run_beside(const std::function<void()> &helper, const std::function<
 inline std::string beside_program(const char *name)
 {
     char path[MAX_PATH];
-    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path, length);
+    std::string folder(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
     return folder.substr(0, folder.find_last_of("\\/") + 1) + name;
 }
 
-// A path given on the command line as a host path (/build/x.dll) in Windows form (Z:\build\x.dll).
+// A host path (/build/x.dll) in Windows form (Z:\build\x.dll).
 inline std::string windows_path(std::string path)
 {
     if (!path.empty() && path[0] == '/')
         path = "Z:" + path;
-    for (char &c : path)
-        if (c == '/')
-            c = '\\';
+    std::replace(path.begin(), path.end(), '/', '\\');
     return path;
 }
 
-// Starts a program with arguments and returns its exit code; -1 when it cannot be started, -2
-// when it is still running after the given time (it is then ended).
+// Starts a program and returns its exit code; -1 when it cannot be started, 3 when it still runs
+// after the given time (it is then ended). Given `running`, returns 0 at once and leaves it running.
 inline long run_program(const std::string &program, const std::string &arguments,
-                        DWORD milliseconds = 20000)
+                        DWORD milliseconds = 20000, PROCESS_INFORMATION *running = nullptr)
 {
     std::string command = '"' + program + "\" " + arguments;
     STARTUPINFOA startup{};
@@ -259,144 +212,77 @@ inline long run_program(const std::string &program, const std::string &arguments
     if (!CreateProcessA(program.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &process))
         return -1;
-    CloseHandle(process.hThread);
-    DWORD code = static_cast<DWORD>(-2);
+    if (running) {
+        *running = process;
+        return 0;
+    }
+    DWORD code = 3;
     if (WaitForSingleObject(process.hProcess, milliseconds) == WAIT_OBJECT_0)
         GetExitCodeProcess(process.hProcess, &code);
     else
         TerminateProcess(process.hProcess, 3);
+    CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return static_cast<long>(code);
 }
 
-// What a DLL file declares: machine, export directory and the DLLs it imports from.
-struct PeFile {
-    bool valid = false;
-    WORD machine = 0;
-    WORD characteristics = 0;
-    std::string module_name;
-    DWORD ordinal_base = 0;
-    DWORD function_count = 0;
-    std::vector<std::pair<std::string, DWORD>> names; // exported name and its ordinal
-    std::vector<std::string> imports;
-};
-
-inline PeFile read_pe_file(const std::string &path)
-{
-    PeFile pe;
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                              nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return pe;
-    std::vector<unsigned char> bytes(GetFileSize(file, nullptr));
-    DWORD got = 0;
-    BOOL read = ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
-    CloseHandle(file);
-    if (!read || got != bytes.size() || bytes.size() < sizeof(IMAGE_DOS_HEADER))
-        return pe;
-
-    auto at = [&](size_t offset, size_t size) -> const unsigned char * {
-        return offset <= bytes.size() && size <= bytes.size() - offset ? bytes.data() + offset : nullptr;
-    };
-    auto dos = reinterpret_cast<const IMAGE_DOS_HEADER *>(bytes.data());
-    size_t nt_offset = static_cast<size_t>(dos->e_lfanew);
-    auto nt = reinterpret_cast<const IMAGE_NT_HEADERS32 *>(at(nt_offset, sizeof(IMAGE_NT_HEADERS32)));
-    if (dos->e_magic != IMAGE_DOS_SIGNATURE || !nt || nt->Signature != IMAGE_NT_SIGNATURE)
-        return pe;
-    pe.machine = nt->FileHeader.Machine;
-    pe.characteristics = nt->FileHeader.Characteristics;
-
-    const IMAGE_DATA_DIRECTORY *directories;
-    if (nt->OptionalHeader.Magic == IMAGE_NT_OPTIONAL_HDR32_MAGIC)
-        directories = nt->OptionalHeader.DataDirectory;
-    else
-        directories = reinterpret_cast<const IMAGE_NT_HEADERS64 *>(nt)->OptionalHeader.DataDirectory;
-    size_t sections_offset = nt_offset + offsetof(IMAGE_NT_HEADERS32, OptionalHeader) +
-                             nt->FileHeader.SizeOfOptionalHeader;
-    auto sections = reinterpret_cast<const IMAGE_SECTION_HEADER *>(
-        at(sections_offset, nt->FileHeader.NumberOfSections * sizeof(IMAGE_SECTION_HEADER)));
-    if (!sections)
-        return pe;
-    auto file_offset = [&](DWORD rva) -> size_t {
-        for (WORD i = 0; i < nt->FileHeader.NumberOfSections; i++) {
-            const IMAGE_SECTION_HEADER &s = sections[i];
-            if (rva >= s.VirtualAddress && rva < s.VirtualAddress + s.SizeOfRawData)
-                return rva - s.VirtualAddress + s.PointerToRawData;
-        }
-        return bytes.size();
-    };
-    auto text_at = [&](DWORD rva) -> std::string {
-        size_t offset = file_offset(rva);
-        std::string text;
-        while (offset < bytes.size() && bytes[offset])
-            text += static_cast<char>(bytes[offset++]);
-        return text;
-    };
-
-    const IMAGE_DATA_DIRECTORY &export_entry = directories[IMAGE_DIRECTORY_ENTRY_EXPORT];
-    auto exports = reinterpret_cast<const IMAGE_EXPORT_DIRECTORY *>(
-        at(file_offset(export_entry.VirtualAddress), sizeof(IMAGE_EXPORT_DIRECTORY)));
-    if (export_entry.Size && exports) {
-        pe.module_name = text_at(exports->Name);
-        pe.ordinal_base = exports->Base;
-        pe.function_count = exports->NumberOfFunctions;
-        auto name_rvas = reinterpret_cast<const DWORD *>(
-            at(file_offset(exports->AddressOfNames), exports->NumberOfNames * sizeof(DWORD)));
-        auto indexes = reinterpret_cast<const WORD *>(
-            at(file_offset(exports->AddressOfNameOrdinals), exports->NumberOfNames * sizeof(WORD)));
-        if (!name_rvas || !indexes)
-            return pe;
-        for (DWORD i = 0; i < exports->NumberOfNames; i++)
-            pe.names.emplace_back(text_at(name_rvas[i]), exports->Base + indexes[i]);
-    }
-
-    const IMAGE_DATA_DIRECTORY &import_entry = directories[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    for (size_t offset = file_offset(import_entry.VirtualAddress); import_entry.Size;
-         offset += sizeof(IMAGE_IMPORT_DESCRIPTOR)) {
-        auto descriptor =
-            reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR *>(at(offset, sizeof(IMAGE_IMPORT_DESCRIPTOR)));
-        if (!descriptor || !descriptor->Name)
-            break;
-        pe.imports.push_back(text_at(descriptor->Name));
-    }
-    pe.valid = true;
-    return pe;
-}
-
-// Checks that a DLL file is a 32-bit x86 DLL whose export directory names the module and lists
-// exactly the given names with ordinals 1, 2, ... in order, and that it needs system DLLs only.
+// Checks a DLL file: a 32-bit x86 DLL whose export directory names the module and lists exactly the
+// given names with ordinals 1, 2, ... in order, importing from system DLLs only.
 inline void check_dll_file(const std::string &path, const char *module_name,
                            const std::vector<const char *> &exports)
 {
-    static const char *const system_dlls[] = {"kernel32.dll", "user32.dll", "gdi32.dll",
-                                              "comdlg32.dll", "msvcrt.dll"};
-    PeFile pe = read_pe_file(path);
-    if (!CHECK(pe.valid)) {
-        std::printf("  cannot read %s\n", path.c_str());
+    std::vector<unsigned char> file;
+    HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    DWORD got = 0;
+    file.resize(handle == INVALID_HANDLE_VALUE ? 0 : GetFileSize(handle, nullptr));
+    if (handle != INVALID_HANDLE_VALUE) {
+        ReadFile(handle, file.data(), static_cast<DWORD>(file.size()), &got, nullptr);
+        CloseHandle(handle);
+    }
+    auto nt = reinterpret_cast<const IMAGE_NT_HEADERS32 *>(
+        file.data() + (got > 0x100 ? reinterpret_cast<const IMAGE_DOS_HEADER *>(file.data())->e_lfanew : 0));
+    if (!CHECK(got > 0x400 && nt->Signature == IMAGE_NT_SIGNATURE &&
+               nt->OptionalHeader.Magic == IMAGE_NT_OPTIONAL_HDR32_MAGIC))
         return;
+    CHECK_EQ(nt->FileHeader.Machine, IMAGE_FILE_MACHINE_I386);
+    CHECK(nt->FileHeader.Characteristics & IMAGE_FILE_DLL);
+
+    // Addresses in the image are relative to where the sections are loaded; find them in the file.
+    auto sections = IMAGE_FIRST_SECTION(nt);
+    auto at = [&](DWORD rva) -> const unsigned char * {
+        for (WORD i = 0; i < nt->FileHeader.NumberOfSections; i++)
+            if (rva >= sections[i].VirtualAddress && rva < sections[i].VirtualAddress + sections[i].SizeOfRawData)
+                return file.data() + rva - sections[i].VirtualAddress + sections[i].PointerToRawData;
+        return nullptr;
+    };
+    const IMAGE_DATA_DIRECTORY *directories = nt->OptionalHeader.DataDirectory;
+    auto directory = reinterpret_cast<const IMAGE_EXPORT_DIRECTORY *>(
+        at(directories[IMAGE_DIRECTORY_ENTRY_EXPORT].VirtualAddress));
+    if (!CHECK(directory != nullptr))
+        return;
+    CHECK_EQ(std::string(reinterpret_cast<const char *>(at(directory->Name))), module_name);
+    CHECK_EQ(directory->Base, 1ul);
+    CHECK_EQ(directory->NumberOfFunctions, exports.size());
+    CHECK_EQ(directory->NumberOfNames, exports.size());
+    auto names = reinterpret_cast<const DWORD *>(at(directory->AddressOfNames));
+    auto indexes = reinterpret_cast<const WORD *>(at(directory->AddressOfNameOrdinals));
+    for (DWORD i = 0; i < directory->NumberOfNames && names && indexes; i++) {
+        std::string name = reinterpret_cast<const char *>(at(names[i]));
+        auto listed = std::find_if(exports.begin(), exports.end(), [&](const char *e) { return name == e; });
+        if (!CHECK(listed != exports.end()))
+            std::printf("  unexpected export %s\n", name.c_str());
+        else
+            CHECK_EQ(directory->Base + indexes[i], static_cast<DWORD>(listed - exports.begin() + 1));
     }
-    CHECK_EQ(pe.machine, IMAGE_FILE_MACHINE_I386);
-    CHECK(pe.characteristics & IMAGE_FILE_DLL);
-    CHECK_EQ(pe.module_name, std::string(module_name));
-    CHECK_EQ(pe.ordinal_base, 1u);
-    CHECK_EQ(pe.function_count, exports.size());
-    CHECK_EQ(pe.names.size(), exports.size());
-    for (size_t i = 0; i < exports.size(); i++) {
-        bool found = false;
-        for (const auto &name : pe.names)
-            if (name.first == exports[i]) {
-                found = true;
-                CHECK_EQ(name.second, i + 1);
-            }
-        if (!found)
-            report(__FILE__, __LINE__, std::string("no export named ") + exports[i]);
-    }
-    for (const std::string &import : pe.imports) {
-        bool system = false;
-        for (const char *dll : system_dlls)
-            system = system || lstrcmpiA(import.c_str(), dll) == 0;
-        if (!system)
-            report(__FILE__, __LINE__, "imports from " + import + ", which is not a system DLL");
+
+    auto import = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR *>(
+        at(directories[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress));
+    for (; import && import->Name; import++) {
+        std::string dll = reinterpret_cast<const char *>(at(import->Name));
+        std::transform(dll.begin(), dll.end(), dll.begin(), [](char c) { return std::tolower(c); });
+        if (!CHECK(dll == "kernel32.dll" || dll == "user32.dll" || dll == "gdi32.dll" ||
+                   dll == "comdlg32.dll" || dll == "msvcrt.dll"))
+            std::printf("  imports from %s, which is not a system DLL\n", dll.c_str());
     }
 }
 
@@ -404,50 +290,35 @@ inline void check_dll_file(const std::string &path, const char *module_name,
 inline HMODULE load_and_check_exports(const char *dll, const std::vector<const char *> &exports)
 {
     HMODULE module = LoadLibraryA(dll);
-    if (!CHECK(module != nullptr))
-        return nullptr;
-    for (size_t i = 0; i < exports.size(); i++) {
+    for (size_t i = 0; module && i < exports.size(); i++) {
         FARPROC by_name = GetProcAddress(module, exports[i]);
-        FARPROC by_ordinal = GetProcAddress(module, MAKEINTRESOURCEA(i + 1));
-        if (!by_name || by_name != by_ordinal)
-            report(__FILE__, __LINE__, std::string("export ") + exports[i] + " by name and by ordinal " +
-                                           std::to_string(i + 1) + " differ");
+        if (!CHECK(by_name && by_name == GetProcAddress(module, MAKEINTRESOURCEA(i + 1))))
+            std::printf("  export %s differs from ordinal %u\n", exports[i], static_cast<unsigned>(i + 1));
     }
+    CHECK(module != nullptr);
     return module;
 }
 
-// The slot of a module's import address table through which it calls a system function, or
-// nullptr. Swapping the slot's content lets a test watch or refuse the library's system calls.
-inline void **import_slot(HMODULE module, const char *dll, const char *function)
-{
-    auto base = reinterpret_cast<unsigned char *>(module);
-    auto dos = reinterpret_cast<IMAGE_DOS_HEADER *>(base);
-    auto nt = reinterpret_cast<IMAGE_NT_HEADERS *>(base + dos->e_lfanew);
-    const IMAGE_DATA_DIRECTORY &entry = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    FARPROC target = GetProcAddress(GetModuleHandleA(dll), function);
-    auto descriptor = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR *>(base + entry.VirtualAddress);
-    for (; target && descriptor->Name; descriptor++) {
-        if (lstrcmpiA(reinterpret_cast<char *>(base + descriptor->Name), dll) != 0)
-            continue;
-        for (auto slot = reinterpret_cast<void **>(base + descriptor->FirstThunk); *slot; slot++)
-            if (*slot == reinterpret_cast<void *>(target))
-                return slot;
-    }
-    return nullptr;
-}
-
-// Replaces the function behind an import slot for as long as it lives.
+// Replaces, while it lives, the function behind the slot of a module's import table through which
+// the module calls a system function: lets a test watch or refuse a library's system calls.
 class ImportSwap {
 public:
     ImportSwap(HMODULE module, const char *dll, const char *function, void *replacement)
-        : slot_(import_slot(module, dll, function))
     {
-        if (slot_) {
-            original_ = *slot_;
-            write(replacement);
-        } else {
-            report(__FILE__, __LINE__, std::string("no import of ") + function);
-        }
+        auto base = reinterpret_cast<unsigned char *>(module);
+        auto nt = reinterpret_cast<IMAGE_NT_HEADERS *>(base + reinterpret_cast<IMAGE_DOS_HEADER *>(base)->e_lfanew);
+        auto import = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR *>(
+            base + nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress);
+        void *target = reinterpret_cast<void *>(GetProcAddress(GetModuleHandleA(dll), function));
+        for (; target && !slot_ && import->Name; import++)
+            if (lstrcmpiA(reinterpret_cast<char *>(base + import->Name), dll) == 0)
+                for (auto slot = reinterpret_cast<void **>(base + import->FirstThunk); *slot; slot++)
+                    if (*slot == target)
+                        slot_ = slot;
+        if (!CHECK(slot_ != nullptr))
+            return;
+        original_ = *slot_;
+        write(replacement);
     }
     ~ImportSwap()
     {
@@ -466,8 +337,32 @@ private:
         *slot_ = function;
         VirtualProtect(slot_, sizeof *slot_, protection, &protection);
     }
-    void **slot_;
+    void **slot_ = nullptr;
     void *original_ = nullptr;
 };
+
+// The exports of a loaded DLL, typed as the header declares them.
+template <class F> F export_of(HMODULE module, const char *name)
+{
+    FARPROC address = GetProcAddress(module, name);
+    F function;
+    static_assert(sizeof function == sizeof address, "function pointers differ in size");
+    std::memcpy(&function, &address, sizeof function);
+    return function;
+}
+
+// The command line: group names, and --dll-file=PATH for the DLL file whose tables are checked.
+inline std::vector<std::string> parse_arguments(int argc, char **argv, std::string &dll_file)
+{
+    std::vector<std::string> groups;
+    for (int i = 1; i < argc; i++) {
+        std::string argument = argv[i];
+        if (argument.rfind("--dll-file=", 0) == 0)
+            dll_file = windows_path(argument.substr(11));
+        else
+            groups.push_back(argument);
+    }
+    return groups;
+}
 
 } // namespace wintest
