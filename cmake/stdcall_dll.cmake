@@ -13,6 +13,26 @@
 include_guard(GLOBAL)
 include(GNUInstallDirs)
 
+# The settings both Windows libraries are built with: a MinGW toolchain, the DLL beside the
+# programs that load it, C11 and C++17, and warnings (errors too with TARNIX_WERROR).
+macro(windows_dll_defaults name)
+  if(NOT WIN32)
+    message(FATAL_ERROR "${name} is a Windows library: configure it with a MinGW toolchain file "
+                        "(cmake/mingw-i686.cmake).")
+  endif()
+  option(TARNIX_WERROR "Treat compiler warnings as errors" OFF)
+  if(NOT CMAKE_RUNTIME_OUTPUT_DIRECTORY)
+    set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+  endif()
+  set(CMAKE_C_STANDARD 11)
+  set(CMAKE_C_EXTENSIONS OFF)
+  set(CMAKE_CXX_STANDARD 17)
+  set(CMAKE_CXX_EXTENSIONS OFF)
+  add_compile_options($<$<COMPILE_LANGUAGE:C,CXX>:-Wall> $<$<COMPILE_LANGUAGE:C,CXX>:-Wextra>
+                      $<$<COMPILE_LANGUAGE:C,CXX>:-Wpedantic>
+                      $<$<AND:$<COMPILE_LANGUAGE:C,CXX>,$<BOOL:${TARNIX_WERROR}>>:-Werror>)
+endmacro()
+
 function(add_stdcall_dll name)
   cmake_parse_arguments(PARSE_ARGV 1 arg "" "DEF;HEADER" "SOURCES;LIBRARIES")
   file(READ ${arg_DEF} exports)
