@@ -9,6 +9,9 @@ here=$(cd "$(dirname "$0")/../.." && pwd)
 bin=$(ls -d "$build"/winlibs/winlibs_*/bin | tail -1)
 export WINEPREFIX=$(ls -d "$build"/winlibs/wineprefix-* | tail -1) WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 wine=$(command -v /usr/lib/wine/wine64 /usr/lib/wine/wine wine | head -1)
+# Wine draws the caption buttons with Marlett; Debian's Wine does not look in its own font folder
+# for it, so the prefix gets a copy.
+[ -f /usr/share/wine/fonts/marlett.ttf ] && cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
 
 shoot() { # program output crop
     xvfb-run -a -s "-screen 0 800x600x24" sh -c '
