@@ -1,6 +1,7 @@
 #include "common.h"
 
 #include "platform.h"
+#include "text_file.h"
 
 #include <cstdio>
 #include <memory>
@@ -28,17 +29,7 @@ std::optional<std::string> readBytes(const std::string& path) {
 std::optional<std::vector<std::string>> readLines(const std::string& path) {
     const auto bytes = readBytes(path);
     if (!bytes) return std::nullopt;
-    std::vector<std::string> lines;
-    std::size_t pos = 0;
-    while (pos < bytes->size()) {
-        auto lf = bytes->find('\n', pos);
-        if (lf == std::string::npos) lf = bytes->size();
-        std::string line = bytes->substr(pos, lf - pos);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(std::move(line));
-        pos = lf + 1;
-    }
-    return lines;
+    return splitLines(*bytes);
 }
 
 bool writeBytes(const std::string& path, const std::string& bytes) {
@@ -47,9 +38,7 @@ bool writeBytes(const std::string& path, const std::string& bytes) {
 }
 
 bool writeLines(const std::string& path, const std::vector<std::string>& lines) {
-    std::string bytes;
-    for (const auto& line : lines) bytes += line + "\r\n";
-    return writeBytes(path, bytes);
+    return writeBytes(path, joinLines(lines));
 }
 
 bool appendLogLine(const std::string& path, const std::string& line) {

@@ -1,6 +1,7 @@
 // Runs the stand-in engine program the way the workbench does: installed in a home folder
 // under an engine program's name, started there, with the project folder named in Ordo.ini.
 #include "platform.h"
+#include "text_file.h"
 
 #include <gtest/gtest.h>
 
@@ -21,20 +22,7 @@ std::string readAll(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-std::vector<std::string> lines(const std::string& path) {
-    std::vector<std::string> out;
-    const std::string bytes = readAll(path);
-    std::size_t pos = 0;
-    while (pos < bytes.size()) {
-        auto lf = bytes.find('\n', pos);
-        if (lf == std::string::npos) lf = bytes.size();
-        std::string line = bytes.substr(pos, lf - pos);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        out.push_back(line);
-        pos = lf + 1;
-    }
-    return out;
-}
+std::vector<std::string> lines(const std::string& path) { return tarnix::splitLines(readAll(path)); }
 
 void write(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 

@@ -93,12 +93,6 @@ void SaveTextArea(QPlainTextEdit* area, const std::string& path)
     saveFileAtomically(path, encodeLines(area->document()->toRawText()));
 }
 
-void SetLines(QPlainTextEdit* area, const Lines& lines)
-{
-    std::string bytes = joinLines(lines);
-    area->setPlainText(decodeLines(bytes));
-}
-
 // The raw text keeps non-breaking spaces (byte 0xA0), which toPlainText() would turn into blanks.
 Lines GetLines(QPlainTextEdit* area) { return splitLines(encodeLines(area->document()->toRawText())); }
 

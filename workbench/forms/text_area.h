@@ -23,8 +23,7 @@ std::string encodeLines(const QString& text);
 void LoadTextArea(QPlainTextEdit* area, const std::string& path);
 // Replaces the file with the area's lines, atomically.
 void SaveTextArea(QPlainTextEdit* area, const std::string& path);
-// Sets or reads the area's lines.
-void SetLines(QPlainTextEdit* area, const Lines& lines);
+// The area's lines.
 Lines GetLines(QPlainTextEdit* area);
 
 }  // namespace tarnix

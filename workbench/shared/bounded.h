@@ -20,9 +20,6 @@ public:
     T& operator[](std::int64_t index) { return items_[offset(index)]; }
     const T& operator[](std::int64_t index) const { return items_[offset(index)]; }
 
-    static constexpr int low() { return Lo; }
-    static constexpr int high() { return Hi; }
-
 private:
     static std::size_t offset(std::int64_t index)
     {
@@ -48,7 +45,6 @@ public:
     const std::string& str() const { return value_; }
     bool empty() const { return value_.empty(); }
     friend std::string operator+(const std::string& a, const ShortString& b) { return a + b.value_; }
-    friend bool operator==(const ShortString& a, const std::string& b) { return a.value_ == b; }
 
 private:
     void assign(std::string value)

@@ -1,6 +1,5 @@
 #include "text_file.h"
 
-#include <cerrno>
 #include <cstdio>
 #include <memory>
 
@@ -135,14 +134,13 @@ void saveFileAtomically(const std::string& path, std::string_view bytes)
     File f = openFile(temporary, "wb");
     if (!f)
         throw FileCreateError(path, platform::lastSystemErrorText());
-    bool ok = writeAll(f.get(), bytes) && platform::flushToDisk(f.get());
-    const int savedErrno = errno;
-    ok = (std::fclose(f.release()) == 0) && ok;
-    if (ok && platform::replaceFile(temporary, target))
+    const bool written = writeAll(f.get(), bytes) && platform::flushToDisk(f.get());
+    std::string reason = written ? std::string() : platform::lastSystemErrorText();
+    const bool closed = std::fclose(f.release()) == 0;
+    if (written && closed && platform::replaceFile(temporary, target))
         return;
-    if (ok == false)
-        errno = savedErrno;
-    const std::string reason = platform::lastSystemErrorText();
+    if (reason.empty())
+        reason = platform::lastSystemErrorText();
     platform::deleteFile(temporary);
     throw FileCreateError(path, reason);
 }
