@@ -235,9 +235,10 @@ TEST(FileWriter, AFailureAtAnyStepLeavesTheOldFileOrTheNewOne) {
             failing = failAt;
             restoreFailures = restoreFails;
             const bool written = writeFile(dir / "doc.txt", wanted);
-            EXPECT_EQ(readBytes(dir / "doc.txt"), written ? wanted : old);
+            const std::string& expected = written ? wanted : old;
+            EXPECT_TRUE(readBytes(dir / "doc.txt") == expected) << (written ? "not the new bytes" : "not the old bytes");
             if (c.hardLinked) {
-                EXPECT_EQ(readBytes(dir / "twin.txt"), written ? wanted : old);
+                EXPECT_TRUE(readBytes(dir / "twin.txt") == expected) << "the other link differs";
             }
             EXPECT_EQ(entries(dir.path()), before);
             return asked;
