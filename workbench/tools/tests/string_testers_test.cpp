@@ -35,6 +35,15 @@ protected:
     }
     static QString field(QWidget* window, const char* edit) { return control<QLineEdit>(window, edit)->text(); }
     static void click(QWidget* window, const char* button) { control<QPushButton>(window, button)->click(); }
+    // Fills the fields, clicks the button and returns what the result field then holds.
+    static QString run(QWidget* window, std::initializer_list<std::pair<const char*, QString>> fields,
+                       const char* button, const char* result)
+    {
+        for (const auto& [edit, text] : fields)
+            type(window, edit, text);
+        click(window, button);
+        return field(window, result);
+    }
 
     static void picture(QWidget* window, const char* name)
     {
@@ -73,13 +82,11 @@ TEST_F(StringTesters, ExecRunsTheFunctionNamedExactly)
         {"subst", "aaaa", "aa", "b", unchanged},
     };
     for (const Case& c : cases) {
-        type(Form15, "edFun", QString::fromLatin1(c.function));
-        type(Form15, "eda1", c.a1);
-        type(Form15, "eda2", c.a2);
-        type(Form15, "eda3", c.a3);
-        type(Form15, "edres", unchanged);
-        click(Form15, "Button1");
-        EXPECT_EQ(field(Form15, "edres"), c.result) << c.function << "(" << c.a1.toStdString() << ", "
+        const QString result = run(Form15,
+                                   {{"edFun", QString::fromLatin1(c.function)}, {"eda1", c.a1}, {"eda2", c.a2},
+                                    {"eda3", c.a3}, {"edres", unchanged}},
+                                   "Button1", "edres");
+        EXPECT_EQ(result, c.result) << c.function << "(" << c.a1.toStdString() << ", "
                                                    << c.a2.toStdString() << ", " << c.a3.toStdString() << ")";
     }
 }
@@ -112,11 +119,9 @@ TEST_F(StringTesters, ExecSubstitutes)
         {QStringLiteral("Правило правило"), QStringLiteral("правило"), "rule", QStringLiteral("Правило rule")},
     };
     for (const Case& c : cases) {
-        type(Form18, "edInp", c.input);
-        type(Form18, "edPatt", c.pattern);
-        type(Form18, "edRepl", c.replacement);
-        click(Form18, "bbExec");
-        EXPECT_EQ(field(Form18, "edRes"), c.result) << c.input.toStdString() << " / " << c.pattern.toStdString();
+        const QString result =
+            run(Form18, {{"edInp", c.input}, {"edPatt", c.pattern}, {"edRepl", c.replacement}}, "bbExec", "edRes");
+        EXPECT_EQ(result, c.result) << c.input.toStdString() << " / " << c.pattern.toStdString();
     }
 }
 
@@ -135,19 +140,15 @@ TEST_F(StringTesters, SubstitutionTesterHasNoCloseButtonAndClosesFromItsFrame)
 TEST_F(StringTesters, InUse)
 {
     Form15->Show();
-    type(Form15, "edFun", QStringLiteral("findsub"));
-    type(Form15, "eda1", QStringLiteral("aXbaab"));
-    type(Form15, "eda2", QStringLiteral("aab"));
-    click(Form15, "Button1");
-    EXPECT_EQ(field(Form15, "edres"), QStringLiteral("4"));
+    EXPECT_EQ(run(Form15, {{"edFun", "findsub"}, {"eda1", "aXbaab"}, {"eda2", "aab"}}, "Button1", "edres"), "4");
     picture(Form15, "tarnix-string-tester");
 
     Form18->Show();
-    type(Form18, "edInp", QStringLiteral("если возраст = взрослый то статус = взрослый"));
-    type(Form18, "edPatt", QStringLiteral("взрослый"));
-    type(Form18, "edRepl", QStringLiteral("молодой"));
-    click(Form18, "bbExec");
-    EXPECT_EQ(field(Form18, "edRes"), QStringLiteral("если возраст = молодой то статус = молодой"));
+    EXPECT_EQ(run(Form18,
+                  {{"edInp", QStringLiteral("если возраст = взрослый то статус = взрослый")},
+                   {"edPatt", QStringLiteral("взрослый")}, {"edRepl", QStringLiteral("молодой")}},
+                  "bbExec", "edRes"),
+              QStringLiteral("если возраст = молодой то статус = молодой"));
     picture(Form18, "tarnix-substitution-tester");
     Form15->hide();
     Form18->hide();
