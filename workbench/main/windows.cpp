@@ -3,6 +3,7 @@
 #include "Unit12.h"
 #include "Unit20.h"
 #include "errors.h"
+#include "tool_windows.h"
 
 namespace tarnix {
 
@@ -10,6 +11,7 @@ void CreateWindows()
 {
     Form12 = new TForm12;
     AboutBox = new TAboutBox;
+    CreateToolWindows();
 }
 
 void StartWorkbench()
