@@ -27,8 +27,10 @@ std::string defaultKbPath()
 void LoadProjectSettings()
 {
     context.HomeDir = platform::programDir();
-    // A folder stored without its separator would glue every file name onto it.
-    context.WorkDir = withTrailingSeparator(readSetting("kbpath", defaultKbPath()));
+    // A folder stored without its separator would glue every file name onto it, and an empty
+    // one would put the exchange files into whatever the current folder is: it counts as none.
+    const std::string kbPath = readSetting("kbpath", "");
+    context.WorkDir = withTrailingSeparator(kbPath.empty() ? defaultKbPath() : kbPath);
     context.CurrentKb = readSetting("currKb", "Kb1");
     context.CurrentTask = readSetting("currentTask", "task2");
     context.KbFilePath = context.WorkDir + context.CurrentKb;

@@ -15,7 +15,7 @@ std::string defaultKbPath();
 
 // Sets HomeDir to the program's folder and reads the six keys of the settings file into
 // context, in their order; then the fixed file names of the object and check-rule goals.
-// "kbpath" gets a trailing separator when it has none.
+// "kbpath" gets a trailing separator when it has none; an empty one counts as missing.
 void LoadProjectSettings();
 
 // Writes one key of section "Files"; a failed write throws "Unable to write to <path>".
