@@ -3,6 +3,7 @@
 #include "Unit12.h"
 #include "Unit20.h"
 #include "errors.h"
+#include "settings.h"
 
 namespace tarnix {
 
@@ -16,6 +17,7 @@ void StartWorkbench()
 {
     Form12->Show();
     dispatch([] { Form12->FormActivate(); });
+    CheckProgramFolder();
 }
 
 }  // namespace tarnix
