@@ -4,6 +4,7 @@
 #include "Unit20.h"
 #include "errors.h"
 #include "settings.h"
+#include "tool_windows.h"
 
 namespace tarnix {
 
@@ -11,6 +12,7 @@ void CreateWindows()
 {
     Form12 = new TForm12;
     AboutBox = new TAboutBox;
+    CreateToolWindows();
 }
 
 void StartWorkbench()

@@ -11,6 +11,7 @@
 #include "project.h"
 #include "run_parameters.h"
 #include "settings.h"
+#include "string_functions.h"
 #include "task_run.h"
 #include "text_file.h"
 #include "ui.h"

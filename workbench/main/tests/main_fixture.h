@@ -15,6 +15,7 @@
 #include "platform/platform.h"
 #include "qt_text.h"
 #include "tests/workspace.h"
+#include "tool_windows.h"
 #include "windows.h"
 
 namespace tarnix::test {
@@ -31,6 +32,7 @@ protected:
     {
         delete Form12;
         delete AboutBox;
+        DestroyToolWindows();
         Form12 = nullptr;
         AboutBox = nullptr;
     }
