@@ -91,14 +91,5 @@ TEST(Process, WaitTellsASignalFromAnExitAndMovesKeepOneOwner) {
     EXPECT_EQ(describe(exited), "ended with exit status 134");
 }
 
-TEST(Process, ProgramFolderKeepsTheSystemSpellingOfItsName) {
-    overrideProgramDir("/tmp/\xE7\xA8\x8B\xE5\xBA\x8F");  // 程序: no such letters in code page 1251
-    EXPECT_EQ(programDirSystemName(), "/tmp/\xE7\xA8\x8B\xE5\xBA\x8F/");
-    EXPECT_EQ(programDir(), "/tmp/?" "?/");
-    EXPECT_FALSE(fitsCp1251(programDirSystemName()));
-    overrideProgramDir("");
-    EXPECT_EQ(programDir(), utf8ToCp1251(programDirSystemName()));
-}
-
 }  // namespace
 }  // namespace tarnix::platform

@@ -151,25 +151,16 @@ TEST_F(Gateway, OldAnswersGoInEverySpellingOrTheCallEndsBeforeTheStart)
     EXPECT_FALSE(ws.exists(ws.work + "OVC17.ARI"));
     EXPECT_FALSE(ws.exists(ws.work + "Ovc17.ari"));
 
-    const auto endsBeforeTheStart = [&](const char* what) {
-        const std::string log = ws.engineLog();
-        try {
-            RunGoal("g.", code, value);
-            ADD_FAILURE() << what << ": no error";
-        } catch (const InOutError& e) {
-            EXPECT_STREQ(e.what(), "File access denied") << what;
-        }
-        EXPECT_EQ(ws.engineLog(), log) << what;
-        EXPECT_EQ(code, "") << what;
-    };
+    // One that cannot be deleted (here a folder of that name) ends the call.
     std::filesystem::create_directory(ws.work + "ovc17.ARI");
-    endsBeforeTheStart("a folder of that name");
-    std::filesystem::remove(ws.work + "ovc17.ARI");
-
-    ws.write(ws.work + "ovc17.ari", "0\r\n\r\n77\r\n\r\n");
-    if (!ws.makeReadOnly(ws.work))
-        GTEST_SKIP() << "cannot make a folder read-only here";
-    endsBeforeTheStart("a read-only project folder");
+    const std::string log = ws.engineLog();
+    try {
+        RunGoal("g.", code, value);
+        FAIL() << "no error";
+    } catch (const InOutError& e) {
+        EXPECT_STREQ(e.what(), "File access denied");
+    }
+    EXPECT_EQ(ws.engineLog(), log);
 }
 
 TEST_F(Gateway, EngineKilledBySignalFailsWhateverItWrote)
