@@ -24,15 +24,14 @@ QString caseBlindPattern(const QString& pattern)
     return out;
 }
 
-QString displayText(const std::string& text)
+QString displayText(QString shown)
 {
-    QString shown = toQt(text);
     if (shown.size() > MessageDisplayLimit)
         shown = shown.left(MessageDisplayLimit) + QChar(0x2026);
     return shown;
 }
 
-void showBox(QMessageBox::Icon icon, const std::string& text)
+void showBox(QMessageBox::Icon icon, const QString& text)
 {
     QMessageBox box(icon, QApplication::applicationName(), displayText(text), QMessageBox::Ok,
                     QApplication::activeWindow());
@@ -54,9 +53,11 @@ QStringList qtNameFilters(const std::string& filter)
     return filters;
 }
 
-void QtUi::showMessage(const std::string& text) { showBox(QMessageBox::NoIcon, text); }
+void QtUi::showMessage(const std::string& text) { showBox(QMessageBox::NoIcon, toQt(text)); }
 
-void QtUi::showError(const std::string& text) { showBox(QMessageBox::Critical, text); }
+void QtUi::showError(const std::string& text) { showBox(QMessageBox::Critical, toQt(text)); }
+
+void QtUi::showErrorUtf8(const std::string& text) { showBox(QMessageBox::Critical, QString::fromUtf8(text)); }
 
 std::optional<std::string> QtUi::openFileDialog(DialogKind kind, const std::string& filter)
 {

@@ -3,6 +3,7 @@
 #include "Unit12.h"
 #include "Unit20.h"
 #include "errors.h"
+#include "settings.h"
 #include "tool_windows.h"
 
 namespace tarnix {
@@ -18,6 +19,7 @@ void StartWorkbench()
 {
     Form12->Show();
     dispatch([] { Form12->FormActivate(); });
+    CheckProgramFolder();
 }
 
 }  // namespace tarnix

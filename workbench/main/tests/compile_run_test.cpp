@@ -181,6 +181,16 @@ TEST_F(ProjectTest, BuildWithoutAProgramSaysSoAndLeavesTheOldOne)
     EXPECT_EQ(ws.read(ws.work + "vrexn.exe"), "old program");
 }
 
+TEST_F(ProjectTest, BuildProgramThatLeavesNoAnswerDoesNotStopTheBuild)
+{
+    ws.script("goal *\nprogram sh.exe\nno-result\ngoal *\ncode 0\nfile comp.ari listing\n");
+    choose("CompileProject1");
+    EXPECT_TRUE(ws.ui.errors().empty());
+    EXPECT_EQ(ws.ui.messages(), std::vector<std::string>{"true"});
+    EXPECT_FALSE(text(w->mmCompL).empty());  // the build log
+    EXPECT_TRUE(ws.exists(ws.work + "vrexn.exe"));
+}
+
 TEST_F(ProjectTest, BuildWithoutALogEndsBeforeTheBatchFile)
 {
     ws.script("goal *\nprogram sh.exe\nno-build\ncode 0\ngoal *\ncode 0\n");

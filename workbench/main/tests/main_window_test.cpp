@@ -55,6 +55,21 @@ TEST_F(MainWindowTest, FirstStartWithoutSettingsUsesTheDefaults)
     EXPECT_FALSE(ws.exists(ws.home + "Ordo.ini"));  // never created at start
 }
 
+TEST_F(MainWindowTest, StartInAFolderTheCodePageCannotNameSaysSoNamingIt)
+{
+    const std::string unnamable = ws.root + "\xF0\x9F\x93\x81 \xE7\xA8\x8B\xE5\xBA\x8F/";  // "📁 程序", UTF-8
+    std::filesystem::create_directory(unnamable);
+    std::filesystem::copy_file(ws.home + "Ordo.ini", unnamable + "Ordo.ini");
+    platform::overrideProgramDir(unnamable);
+    pressKeyOnAboutBox();
+    StartWorkbench();
+    Form12->hide();
+    ASSERT_EQ(ws.ui.errors().size(), 1u);
+    const std::string error = ws.ui.errors()[0];
+    EXPECT_NE(error.find("\"" + unnamable + "\""), std::string::npos) << error;
+    EXPECT_NE(error.find("Ordo.ini"), std::string::npos) << error;
+}
+
 TEST_F(MainWindowTest, RunParametersWinOverTheSettingsAndShortFilesEmptyTheFields)
 {
     ws.write(ws.work + "espar.txt", "espar\r\nmy.rul\r\nt9.tsk\r\ntriproc\r\n1\r\n5\r\n100\r\n");
