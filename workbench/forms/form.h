@@ -22,6 +22,10 @@ public:
     void ShowModal();
     void Close();
 
+    // Makes this window the program's main window: closing it ends the program, whatever other
+    // windows of the program are open or hidden.
+    void SetMainForm();
+
 protected:
     // Runs before the window is first drawn by Show.
     virtual void FormShow() {}
@@ -38,6 +42,7 @@ protected:
     QAction* addCommand(QMenu* menu, const char* name, const char* caption, std::function<void()> command);
 
     void hideEvent(QHideEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     QEventLoop* modalLoop_ = nullptr;
