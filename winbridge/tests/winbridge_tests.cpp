@@ -397,6 +397,17 @@ int child(const std::string &mode)
     return 8;
 }
 
+// A window of the library's class works: a click on its button is recorded.
+void check_click_recorded(Winbridge &wb)
+{
+    HWND main = wb.PCreateWindow("works", 0, 0, 200, 100, nullptr, nullptr, SW_SHOW);
+    HWND button = wb.PAddButton("b", 0, 0, 50, 20, main, BS_PUSHBUTTON, SW_SHOW);
+    wintest::click(button);
+    wintest::pump();
+    CHECK_EQ(wb.PGetStateWindow(none), button);
+    DestroyWindow(main);
+}
+
 void lifecycle()
 {
     HINSTANCE program = GetModuleHandleA(nullptr);
@@ -420,12 +431,7 @@ void lifecycle()
         Winbridge wb;
         CHECK_EQ(wb.PFindIndexOfHandle(handle(0x99)), 0);
         CHECK_EQ(wb.PGetStateWindow(none), none);
-        HWND main = wb.PCreateWindow("again", 0, 0, 200, 100, nullptr, nullptr, SW_SHOW);
-        HWND button = wb.PAddButton("b", 0, 0, 50, 20, main, BS_PUSHBUTTON, SW_SHOW);
-        wintest::click(button);
-        wintest::pump();
-        CHECK_EQ(wb.PGetStateWindow(none), button);
-        DestroyWindow(main);
+        check_click_recorded(wb);
     }
     // The load fails when the class cannot be registered, and the class that was there stays:
     // the program's own, or that of a first copy of the library, whose windows go on working.
@@ -446,12 +452,7 @@ void lifecycle()
         Winbridge wb;
         CHECK_EQ(LoadLibraryA(copy.c_str()), static_cast<HMODULE>(nullptr));
         CHECK(GetClassInfoA(program, WINBRIDGE_CLASS_NAME, &info));
-        HWND main = wb.PCreateWindow("first copy", 0, 0, 200, 100, nullptr, nullptr, SW_SHOW);
-        HWND button = wb.PAddButton("b", 0, 0, 50, 20, main, BS_PUSHBUTTON, SW_SHOW);
-        wintest::click(button);
-        wintest::pump();
-        CHECK_EQ(wb.PGetStateWindow(none), button);
-        DestroyWindow(main);
+        check_click_recorded(wb);
     }
     CHECK(!GetClassInfoA(program, WINBRIDGE_CLASS_NAME, &info));
     DeleteFileA(copy.c_str());
