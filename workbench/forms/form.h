@@ -26,6 +26,10 @@ public:
     void ShowModal();
     void Close();
 
+    // Makes this window the program's main window: closing it ends the program, whatever other
+    // windows of the program are open or hidden.
+    void SetMainForm();
+
 protected:
     // Runs before the window is first drawn by Show.
     virtual void FormShow() {}
@@ -48,6 +52,7 @@ protected:
                         const char* editName);
 
     void hideEvent(QHideEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     QEventLoop* modalLoop_ = nullptr;

@@ -24,6 +24,19 @@ QString caseBlindPattern(const QString& pattern)
     return out;
 }
 
+// The Qt patterns of one pattern of the data. As on Windows (and in the platform layer's
+// wildcard search), a trailing ".*" also takes names without an extension: "*.*" is every file,
+// the rule file "Kb1" among them, and "kb.*" takes "kb" too.
+QStringList qtPatterns(const QString& pattern)
+{
+    if (pattern == QLatin1String("*.*"))
+        return {QStringLiteral("*")};
+    QStringList patterns{caseBlindPattern(pattern)};
+    if (pattern.size() > 2 && pattern.endsWith(QLatin1String(".*")))
+        patterns.prepend(caseBlindPattern(pattern.chopped(2)));
+    return patterns;
+}
+
 QString displayText(QString shown)
 {
     if (shown.size() > MessageDisplayLimit)
@@ -45,9 +58,9 @@ QStringList qtNameFilters(const std::string& filter)
     const QStringList parts = toQt(filter).split(QLatin1Char('|'));
     QStringList filters;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        QStringList patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
-        for (QString& p : patterns)
-            p = caseBlindPattern(p.trimmed());
+        QStringList patterns;
+        for (const QString& p : parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts))
+            patterns << qtPatterns(p.trimmed());
         filters << parts[i] + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
     }
     return filters;

@@ -11,6 +11,7 @@ namespace tarnix {
 void CreateWindows()
 {
     Form12 = new TForm12;
+    Form12->SetMainForm();
     AboutBox = new TAboutBox;
     CreateToolWindows();
 }

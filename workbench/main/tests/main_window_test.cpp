@@ -1,8 +1,11 @@
+#include <QApplication>
 #include <QLabel>
 #include <QMenuBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 
 #include "main_fixture.h"
 
@@ -176,6 +179,25 @@ TEST_F(MainWindowTest, ExitWritesTheCurrentTaskNotWhatWasTyped)
     choose("Exit1");
     EXPECT_NE(ws.read(ws.home + "Ordo.ini").find("currentTask=t7.tsk\r\n"), std::string::npos);
     EXPECT_FALSE(w->isVisible());
+}
+
+// The close box and "Выход" both end the program while another of its windows stays open.
+TEST_F(MainWindowTest, ClosingTheMainWindowEndsTheProgramWhileAnotherWindowIsOpen)
+{
+    Form tool("ToolWindow");
+    QTimer runsOn;  // ends a program that would otherwise go on with the tool window
+    runsOn.setSingleShot(true);
+    QObject::connect(&runsOn, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+    const std::function<void()> closings[] = {[&] { w->close(); }, [&] { choose("Exit1"); }};
+    for (const auto& closeMainWindow : closings) {
+        w->show();
+        tool.show();
+        QTimer::singleShot(0, w, closeMainWindow);
+        runsOn.start(5000);
+        EXPECT_EQ(QApplication::exec(), 0);
+        EXPECT_FALSE(w->isVisible());
+        EXPECT_TRUE(tool.isVisible());
+    }
 }
 
 TEST_F(MainWindowTest, HelpAsksTheDesktopToOpenTheHelpFile)
