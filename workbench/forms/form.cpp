@@ -1,7 +1,11 @@
 #include "form.h"
 
+#include <QAbstractButton>
 #include <QEventLoop>
+#include <QFormLayout>
 #include <QHideEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 
 #include "errors.h"
@@ -40,6 +44,21 @@ QAction* Form::addCommand(QMenu* menu, const char* name, const char* caption, st
     action->setObjectName(QString::fromLatin1(name));
     connect(action, &QAction::triggered, this, [command = std::move(command)] { dispatch(command); });
     return action;
+}
+
+void Form::onClick(QAbstractButton* button, std::function<void()> command)
+{
+    connect(button, &QAbstractButton::clicked, this, [command = std::move(command)] { dispatch(command); });
+}
+
+QLineEdit* Form::addField(QFormLayout* rows, QLabel*& label, const char* labelName, const char* caption,
+                          const char* editName)
+{
+    label = make<QLabel>(labelName, QString::fromUtf8(caption));
+    auto* edit = make<QLineEdit>(editName);
+    label->setBuddy(edit);
+    rows->addRow(label, edit);
+    return edit;
 }
 
 void Form::hideEvent(QHideEvent* event)
