@@ -5,7 +5,6 @@
 #include <array>
 
 #include "platform/platform.h"
-#include "rule_files.h"
 
 namespace tarnix {
 namespace {
@@ -70,7 +69,7 @@ std::string encodeLines(const QString& text)
     const std::size_t n = static_cast<std::size_t>(text.size());
     for (std::size_t i = 0; i < n; ++i) {
         const char16_t c = in[i];
-        if (c == u'\n' || c == 0x2029 || c == 0x2028) {  // LF, paragraph and line separator
+        if (c == u'\n' || c == 0x2029) {
             bytes += "\r\n";
         } else if (c >= 0xD800 && c <= 0xDBFF && i + 1 < n && in[i + 1] >= 0xDC00 && in[i + 1] <= 0xDFFF) {
             bytes += '?';  // one character outside the basic plane
@@ -96,13 +95,5 @@ void SaveTextArea(QPlainTextEdit* area, const std::string& path)
 
 // The raw text keeps non-breaking spaces (byte 0xA0), which toPlainText() would turn into blanks.
 Lines GetLines(QPlainTextEdit* area) { return splitLines(encodeLines(area->document()->toRawText())); }
-
-std::string OneLineText(QPlainTextEdit* area)
-{
-    std::string bytes = encodeLines(area->document()->toRawText());
-    if (!bytes.empty())
-        bytes.resize(bytes.size() - 2);  // the last line's terminator
-    return OneLine(bytes);
-}
 
 }  // namespace tarnix

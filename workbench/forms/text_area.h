@@ -25,8 +25,5 @@ void LoadTextArea(QPlainTextEdit* area, const std::string& path);
 void SaveTextArea(QPlainTextEdit* area, const std::string& path);
 // The area's lines.
 Lines GetLines(QPlainTextEdit* area);
-// The area's text as one field of a one-line-per-field file (a rule's comment or parts): its
-// lines joined by one blank (OneLine). A text of one line comes back unchanged.
-std::string OneLineText(QPlainTextEdit* area);
 
 }  // namespace tarnix

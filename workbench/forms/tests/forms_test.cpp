@@ -31,7 +31,6 @@ TEST(TextArea, LinesAndBytesConvertBothWays)
     EXPECT_EQ(encodeLines(QString()), "");
     EXPECT_EQ(encodeLines(QStringLiteral("a\nb")), "a\r\nb\r\n");
     EXPECT_EQ(encodeLines(QStringLiteral("a\n")), "a\r\n\r\n");
-    EXPECT_EQ(encodeLines(QStringLiteral("a\u2028b\u2029c")), "a\r\nb\r\nc\r\n");  // Shift+Enter, Enter
     EXPECT_EQ(encodeLines(QStringLiteral("\U0001F600я")), "?\xff\r\n");
 }
 
@@ -59,22 +58,6 @@ TEST(TextArea, FailedLoadKeepsTheText)
     area.setPlainText(QStringLiteral("mine"));
     EXPECT_THROW(LoadTextArea(&area, ws.work + "absent.txt"), FileOpenError);
     EXPECT_EQ(area.toPlainText(), QStringLiteral("mine"));
-}
-
-TEST(TextArea, OneLineTextJoinsEveryKindOfLineBreakWithOneBlank)
-{
-    QPlainTextEdit area;
-    const struct {
-        QString typed;
-        std::string field;
-    } cases[] = {{QString(), ""},
-                 {QStringLiteral("[a] [b]"), "[a] [b]"},
-                 {QStringLiteral("a\nb\u2028c\u2029d"), "a b c d"},
-                 {QStringLiteral("x\u00A0y\n"), "x\xA0y "}};
-    for (const auto& c : cases) {
-        area.setPlainText(c.typed);
-        EXPECT_EQ(OneLineText(&area), c.field);
-    }
 }
 
 TEST(QtUi, FiltersBecomeCaseBlindQtFilters)
