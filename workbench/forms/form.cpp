@@ -48,7 +48,7 @@ void Form::Close() { close(); }
 
 void Form::SetMainForm() { mainForm = this; }
 
-QAction* Form::addCommand(QMenu* menu, const char* name, const char* caption, std::function<void()> command)
+QAction* Form::addCommand(QWidget* menu, const char* name, const char* caption, std::function<void()> command)
 {
     QAction* action = menu->addAction(QString::fromUtf8(caption));
     action->setObjectName(QString::fromLatin1(name));

@@ -42,8 +42,9 @@ protected:
         control->setObjectName(QString::fromLatin1(name));
         return control;
     }
-    // A menu item that runs `command` through the dispatcher.
-    QAction* addCommand(QMenu* menu, const char* name, const char* caption, std::function<void()> command);
+    // A menu item (in a menu, or straight on the menu bar) that runs `command` through the
+    // dispatcher.
+    QAction* addCommand(QWidget* menu, const char* name, const char* caption, std::function<void()> command);
     // Makes a click on `button` run `command` through the dispatcher.
     void onClick(QAbstractButton* button, std::function<void()> command);
     // Adds a row of a named label with `caption` and a named one-line edit to `rows`; returns

@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QUrl>
 
+#include "context.h"
 #include "qt_text.h"
 
 namespace tarnix {
@@ -92,7 +93,9 @@ std::optional<std::string> QtUi::fileDialog(DialogKind kind, const std::string& 
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     // The save commands ask about replacing in their own way (the backup rule).
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    if (lastFolder_.count(kind))
+    if (kind == DialogKind::KnowledgeBase)
+        dialog.setDirectory(toQt(context.WorkDir));
+    else if (lastFolder_.count(kind))
         dialog.setDirectory(lastFolder_[kind]);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;

@@ -16,6 +16,7 @@
 #include <QWindow>
 
 #include "Unit20.h"
+#include "activation.h"
 #include "text_area.h"
 #include "Unit4.h"
 #include "icon.h"
@@ -202,29 +203,13 @@ std::function<void()> TForm12::command(void (TForm12::*method)())
 
 // ---- activation ----------------------------------------------------------------------------
 
-void TForm12::watchActivation()
-{
-    connect(qApp, &QGuiApplication::focusWindowChanged, this, &TForm12::windowActivated);
-}
-
 // Coming back from another window of the program (a tool window) runs the activation routine.
 // Message boxes and the about box run it themselves when they close; error boxes and file
 // dialogs never do.
-void TForm12::windowActivated(QWindow* window)
+void TForm12::watchActivation()
 {
-    if (!window)
-        return;
-    const QWindow* previous = lastActive_;
-    lastActive_ = window;
-    if (window != windowHandle() || !previous || previous == windowHandle())
-        return;
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        auto* form = qobject_cast<Form*>(widget);
-        if (form && form != this && form != AboutBox && widget->windowHandle() == previous) {
-            dispatch([this] { FormActivate(); });
-            return;
-        }
-    }
+    WatchActivation(
+        this, [this] { dispatch([this] { FormActivate(); }); }, [](const Form* from) { return from == AboutBox; });
 }
 
 void TForm12::FormActivate()

@@ -2,9 +2,6 @@
 // menu of every command of the workbench.
 #pragma once
 
-#include <QPointer>
-#include <QWindow>
-
 #include "form.h"
 
 class QLabel;
@@ -102,7 +99,6 @@ private:
     // runs the activation routine before the command's next step.
     std::function<void()> command(void (TForm12::*method)());
     void watchActivation();
-    void windowActivated(QWindow* window);
     void showRunParameters();
     void connectSheets();
     void sheetShown(int index);
@@ -110,8 +106,6 @@ private:
     // Loads `path` into `area` when the file exists; otherwise leaves the area alone.
     static void loadIfExists(QPlainTextEdit* area, const std::string& path);
     void showRunResults();
-
-    QPointer<QWindow> lastActive_;
 };
 
 extern TForm12* Form12;

@@ -9,8 +9,9 @@
 
 namespace tarnix {
 
-// Which of the program's file dialogs is shown: each remembers its own last folder.
-enum class DialogKind { Document, Project };
+// Which of the program's file dialogs is shown: each remembers its own last folder, but for the
+// knowledge-base dialogs, which always open in the project folder (WorkDir).
+enum class DialogKind { Document, Project, KnowledgeBase };
 
 class Ui {
 public:

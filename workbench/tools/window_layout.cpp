@@ -1,7 +1,9 @@
 #include "window_layout.h"
 
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QMainWindow>
+#include <QScreen>
 #include <QVBoxLayout>
 #include <iterator>
 
@@ -29,6 +31,12 @@ void stackControls(QMainWindow* window, std::initializer_list<QWidget*> controls
     for (QWidget* control : controls)
         layout->addWidget(control, control == *std::prev(controls.end()) ? 1 : 0);
     window->setCentralWidget(central);
+}
+
+void centreOnDesktop(QWidget* window)
+{
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        window->move(screen->availableGeometry().center() - window->rect().center());
 }
 
 }  // namespace tarnix
