@@ -1,5 +1,6 @@
 // The workbench: sets the application title, creates every window hidden, shows the main
-// window and runs the event loop until the main window closes.
+// window and runs the event loop until the main window closes. Built as tarnix-tools, the
+// program starts at the tools launcher, which is then its main window.
 #include <QApplication>
 
 #include "qt_ui.h"
@@ -13,6 +14,10 @@ int main(int argc, char* argv[])
     tarnix::QtUi ui;
     tarnix::setUi(&ui);
     tarnix::CreateWindows();
+#ifdef TARNIX_START_AT_LAUNCHER
+    tarnix::StartLauncher();
+#else
     tarnix::StartWorkbench();
+#endif
     return QApplication::exec();
 }

@@ -1,5 +1,8 @@
 #include "windows.h"
 
+#include <utility>
+
+#include "Unit1.h"
 #include "Unit12.h"
 #include "Unit20.h"
 #include "errors.h"
@@ -7,6 +10,20 @@
 #include "tool_windows.h"
 
 namespace tarnix {
+namespace {
+
+// Shows the main window. Its first showing opens the splash, and coming back from the splash
+// is no activation, so the first activation is run here; later, coming back to the main window
+// from another window activates it.
+void showWorkbench()
+{
+    static bool activated = false;
+    Form12->Show();
+    if (!std::exchange(activated, true))
+        dispatch([] { Form12->FormActivate(); });
+}
+
+}  // namespace
 
 void CreateWindows()
 {
@@ -14,12 +31,20 @@ void CreateWindows()
     Form12->SetMainForm();
     AboutBox = new TAboutBox;
     CreateToolWindows();
+    ShowWorkbench = showWorkbench;
 }
 
 void StartWorkbench()
 {
-    Form12->Show();
-    dispatch([] { Form12->FormActivate(); });
+    showWorkbench();
+    CheckProgramFolder();
+}
+
+void StartLauncher()
+{
+    Form1->SetMainForm();
+    Form1->Show();
+    dispatch([] { Form1->FormActivate(); });
     CheckProgramFolder();
 }
 

@@ -8,5 +8,8 @@ void CreateWindows();
 // Shows the main window (after the splash) and runs its first activation; then says so when
 // the program's folder has a name the workbench cannot use.
 void StartWorkbench();
+// Starts the program at the launcher instead: the launcher is the program's main window (closing
+// it ends the program) and its "ES" shows the workbench's main window.
+void StartLauncher();
 
 }  // namespace tarnix

@@ -1,5 +1,6 @@
 #include "tool_windows.h"
 
+#include "Unit1.h"
 #include "Unit13.h"
 #include "Unit15.h"
 #include "Unit16.h"
@@ -25,6 +26,7 @@ void destroy(Window*& window)
 
 void CreateToolWindows()
 {
+    Form1 = new TForm1;
     Form2 = new TForm2;
     Form7 = new TForm7;
     Form8 = new TForm8;
@@ -47,6 +49,7 @@ void DestroyToolWindows()
     destroy(Form8);
     destroy(Form7);
     destroy(Form2);
+    destroy(Form1);
 }
 
 }  // namespace tarnix
