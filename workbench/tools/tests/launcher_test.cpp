@@ -192,17 +192,5 @@ TEST_F(Launcher, OpensWithRequestFocusedAndReadsTheSettingsEachTimeItBecomesActi
     Form15->Close();
 }
 
-// The launcher on the demo project, for the pictures of the documentation.
-TEST_F(Launcher, OnTheDemoProject)
-{
-    useDemo();
-    ws.ui.answerDialog(ws.work + "task2.tsk");
-    Form1->Show();
-    Form1->Button1->click();
-    EXPECT_TRUE(ws.ui.errors().empty());
-    picture(Form1, "tool-launcher");
-    Form1->Close();
-}
-
 }  // namespace
 }  // namespace tarnix
