@@ -17,6 +17,8 @@ class Form : public QMainWindow {
 public:
     explicit Form(const char* name, QWidget* parent = nullptr);
 
+    // Shows the window without blocking. Shown while a modal window runs, it belongs to that
+    // window, so it takes the user's input instead of being blocked by it.
     void Show();
     // Shows the window modally and returns when it has been closed or hidden.
     void ShowModal();
@@ -40,6 +42,8 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
+    void belongToModalWindow();
+
     QEventLoop* modalLoop_ = nullptr;
     bool shownOnce_ = false;
 };
