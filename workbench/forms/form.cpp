@@ -1,5 +1,6 @@
 #include "form.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QEventLoop>
 #include <QHideEvent>
@@ -59,6 +60,11 @@ QAction* Form::addCommand(QMenu* menu, const char* name, const char* caption, st
     action->setObjectName(QString::fromLatin1(name));
     connect(action, &QAction::triggered, this, [command = std::move(command)] { dispatch(command); });
     return action;
+}
+
+void Form::onClick(QAbstractButton* button, std::function<void()> command)
+{
+    connect(button, &QAbstractButton::clicked, this, [command = std::move(command)] { dispatch(command); });
 }
 
 void Form::hideEvent(QHideEvent* event)

@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <functional>
 
+class QAbstractButton;
 class QAction;
 class QMenu;
 class QEventLoop;
@@ -38,6 +39,8 @@ protected:
     }
     // A menu item that runs `command` through the dispatcher.
     QAction* addCommand(QMenu* menu, const char* name, const char* caption, std::function<void()> command);
+    // A button whose click runs `command` through the dispatcher.
+    void onClick(QAbstractButton* button, std::function<void()> command);
 
     void hideEvent(QHideEvent* event) override;
 

@@ -25,5 +25,11 @@ void LoadTextArea(QPlainTextEdit* area, const std::string& path);
 void SaveTextArea(QPlainTextEdit* area, const std::string& path);
 // The area's lines.
 Lines GetLines(QPlainTextEdit* area);
+// Replaces the whole content of `area` with `lines`.
+void SetLines(QPlainTextEdit* area, const Lines& lines);
+// The area's text on one line, its lines joined by one blank: a rule field as it is stored.
+std::string OneLineText(QPlainTextEdit* area);
+// Loads model text k (LoadModel) and shows its lines in `area`.
+void ShowModel(QPlainTextEdit* area, int k);
 
 }  // namespace tarnix
