@@ -177,13 +177,19 @@ void TForm3::PageControl1Change(int index)
 
 void TForm3::showRuleSet(int k)
 {
+    // Until the grid shows the set just read, no row of it opens a rule.
+    shownRules_[k - 1] = 0;
+    StringGrids[k - 1]->ClearRows(1);
     ReadRuleSet(k, RuleSetPath(k));
+    for (std::int32_t r = 1; r <= context.RuleSets[k].count; ++r)
+        CheckRuleFitsToShow(context.RuleSets[k].entries[r], RuleSetPath(k));
     ShowRuleSetInGrid(StringGrids[k - 1], context.RuleSets[k]);
+    shownRules_[k - 1] = context.RuleSets[k].count;
 }
 
 void TForm3::StringGridClick(int k, int row)
 {
-    if (row > context.RuleSets[k].count)
+    if (row > shownRules_[k - 1])
         return;  // an empty row opens no slot
     context.RuleSetNo = k;
     context.RuleCursor = row;

@@ -75,6 +75,8 @@ private:
     QWidget* addPage(const char* name, const QString& caption, QWidget* content);
     void createMenu();
     void showRuleSet(int k);
+
+    std::array<int, 3> shownRules_{};  // rows of each grid that show a rule
 };
 
 // Fills `grid` with rules 1..count of `set`, one a row from row 1, growing the grid to fit and

@@ -130,6 +130,7 @@ void TForm5::ShowOb()
     if (!isRuleSet(context.RuleSetNo))
         return;
     const rcont& rule = context.RuleSets[context.RuleSetNo].entries[context.RuleCursor];
+    CheckRuleFitsToShow(rule, RuleSetPath(context.RuleSetNo));
     mmComm->setPlainText(toQt(rule.Comment));
     edType->setText(toQt(rule.Type));
     mmP2->setPlainText(toQt(rule.P2));

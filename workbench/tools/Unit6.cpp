@@ -29,7 +29,11 @@ constexpr std::size_t TraceHeadingLines = 3;
 bool isSeparator(const std::string& line) { return line.size() < 2 || (line[0] == '-' && line[1] == '-'); }
 
 // The rule identifier of a trace-list entry: its text before the first blank.
-std::string ruleOf(const std::string& entry) { return entry.substr(0, std::min(entry.find(' '), entry.size())); }
+std::string ruleOf(const std::string& entry)
+{
+    const std::size_t blank = entry.find(' ');
+    return blank == std::string::npos ? std::string() : entry.substr(0, blank);
+}
 
 }  // namespace
 
@@ -156,6 +160,7 @@ void TForm6::bbTraceClick()
     RunGoal(goals::TraceList, code, value);
     Lines list;
     ReadWorkLines(files::TraceListFile, list);
+    CheckLinesFitToShow(list, context.WorkDir + files::TraceListFile);
     RefreshTraceList();
     QStringList entries;
     entries.reserve(static_cast<qsizetype>(list.size()));
@@ -183,7 +188,10 @@ void TForm6::showTrace(const std::string& rule)
 {
     std::string code, value;
     RunGoal(goals::TraceRule(rule), code, value);
-    const auto sections = TraceSections(readLines(context.WorkDir + files::TraceRuleFile));
+    const std::string path = context.WorkDir + files::TraceRuleFile;
+    const auto sections = TraceSections(readLines(path));
+    CheckLinesFitToShow(sections[0], path);
+    CheckLinesFitToShow(sections[1], path);
     SetLines(Memo1, sections[0]);
     SetLines(Memo2, sections[1]);
 }
