@@ -177,14 +177,19 @@ void TForm3::PageControl1Change(int index)
 
 void TForm3::showRuleSet(int k)
 {
-    // Until the grid shows the set just read, no row of it opens a rule.
-    shownRules_[k - 1] = 0;
-    StringGrids[k - 1]->ClearRows(1);
-    ReadRuleSet(k, RuleSetPath(k));
-    for (std::int32_t r = 1; r <= context.RuleSets[k].count; ++r)
-        CheckRuleFitsToShow(context.RuleSets[k].entries[r], RuleSetPath(k));
-    ShowRuleSetInGrid(StringGrids[k - 1], context.RuleSets[k]);
-    shownRules_[k - 1] = context.RuleSets[k].count;
+    ReadRuleSet(k, RuleSetPath(k));  // a file that cannot be read changes nothing
+    const rules& set = context.RuleSets[k];
+    try {
+        for (std::int32_t r = 1; r <= set.count; ++r)
+            CheckRuleFitsToShow(set.entries[r], RuleSetPath(k));
+    } catch (const Failure&) {
+        // No row may go on showing, or opening, a rule of the set that was replaced.
+        shownRules_[k - 1] = 0;
+        StringGrids[k - 1]->ClearRows(1);
+        throw;
+    }
+    ShowRuleSetInGrid(StringGrids[k - 1], set);
+    shownRules_[k - 1] = set.count;
 }
 
 void TForm3::StringGridClick(int k, int row)
