@@ -1,8 +1,10 @@
 #include "tool_windows.h"
 
 #include "Unit13.h"
+#include "Unit15.h"
 #include "Unit16.h"
 #include "Unit17.h"
+#include "Unit18.h"
 #include "Unit2.h"
 #include "Unit3.h"
 #include "Unit5.h"
@@ -34,14 +36,18 @@ void CreateToolWindows()
     Form8 = new TForm8;
     Form9 = new TForm9;
     Form13 = new TForm13;
+    Form15 = new TForm15;
     Form16 = new TForm16;
     Form17 = new TForm17;
+    Form18 = new TForm18;
 }
 
 void DestroyToolWindows()
 {
+    destroy(Form18);
     destroy(Form17);
     destroy(Form16);
+    destroy(Form15);
     destroy(Form13);
     destroy(Form9);
     destroy(Form8);

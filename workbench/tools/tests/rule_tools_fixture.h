@@ -7,8 +7,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <gtest/gtest.h>
-#include <sys/mount.h>
-#include <filesystem>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -34,12 +32,7 @@ protected:
         context.CheckRuleFile = files::CheckRule;
         CreateToolWindows();
     }
-    ~RuleToolsTest() override
-    {
-        DestroyToolWindows();
-        for (const std::string& folder : mounts_)
-            ::umount(folder.c_str());
-    }
+    ~RuleToolsTest() override { DestroyToolWindows(); }
 
     static std::string text(const QLineEdit* edit) { return fromQt(edit->text()); }
     static std::string text(const QPlainTextEdit* area) { return fromQt(area->toPlainText()); }
@@ -85,21 +78,7 @@ protected:
             numbers.push_back(context.RuleSets[k].entries[i].Number);
         return numbers;
     }
-    // A small file system of 64 KiB at `folder` (unmounted at the end); false where that
-    // cannot be done here.
-    bool mountSmallDisk(const std::string& folder)
-    {
-        std::filesystem::create_directories(folder);
-        if (::mount("tmpfs", folder.c_str(), "tmpfs", 0, "size=64k") != 0)
-            return false;
-        mounts_.push_back(folder);
-        return true;
-    }
-
     Workspace ws;
-
-private:
-    std::vector<std::string> mounts_;
 };
 
 }  // namespace tarnix::test
