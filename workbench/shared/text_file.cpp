@@ -1,6 +1,7 @@
 #include "text_file.h"
 
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 #include "errors.h"
@@ -26,23 +27,31 @@ bool readAll(std::FILE* f, std::string& out)
     return !std::ferror(f);
 }
 
-// Reads lines until `maxLines` are read or the file ends, without reading further than needed.
+// Reads lines until `maxLines` are read or the file ends, a block at a time: at most one block
+// past the last line needed is read.
 bool readSomeLines(std::FILE* f, std::size_t maxLines, Lines& lines)
 {
     std::string line;
-    bool open = false;
-    int c;
-    while (lines.size() < maxLines && (c = std::getc(f)) != EOF) {
-        open = true;
-        if (c != '\n') {
-            line.push_back(static_cast<char>(c));
-            continue;
+    bool open = false;  // a line has begun and has not ended yet
+    char buffer[1 << 16];
+    while (lines.size() < maxLines) {
+        const std::size_t n = std::fread(buffer, 1, sizeof buffer, f);
+        if (n == 0)
+            break;
+        for (std::size_t start = 0; start < n && lines.size() < maxLines;) {
+            const auto* lf = static_cast<const char*>(std::memchr(buffer + start, '\n', n - start));
+            const std::size_t end = lf ? static_cast<std::size_t>(lf - buffer) : n;
+            line.append(buffer + start, end - start);
+            open = true;
+            if (!lf)
+                break;
+            if (!line.empty() && line.back() == '\r')
+                line.pop_back();
+            lines.push_back(std::move(line));
+            line.clear();
+            open = false;
+            start = end + 1;
         }
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        lines.push_back(std::move(line));
-        line.clear();
-        open = false;
     }
     if (open && lines.size() < maxLines)
         lines.push_back(std::move(line));

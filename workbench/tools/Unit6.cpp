@@ -162,13 +162,18 @@ void TForm6::bbTraceClick()
     ReadWorkLines(files::TraceListFile, list);
     CheckLinesFitToShow(list, context.WorkDir + files::TraceListFile);
     RefreshTraceList();
+    ShowTraceList(list);
+    Form2->Show();
+}
+
+void TForm6::ShowTraceList(const Lines& list)
+{
     QStringList entries;
     entries.reserve(static_cast<qsizetype>(list.size()));
     for (const std::string& line : list)
-        entries.push_back(toQt(line));
+        entries.push_back(decodeLines(line));  // one line: no break to drop
     ListBox1->clear();
     ListBox1->addItems(entries);
-    Form2->Show();
 }
 
 void TForm6::ListBox1Click(const std::string& entry)
