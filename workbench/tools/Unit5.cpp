@@ -103,6 +103,7 @@ QWidget* TForm5::createFields()
     courier.setPixelSize(18);
     const auto memo = [&](QPlainTextEdit*& area, const char* name, const char* initial, int row, int col) {
         area = make<QPlainTextEdit>(name, QString::fromLatin1(initial));
+        area->setPlaceholderText(QString::fromLatin1(initial));  // which box is which, once emptied
         area->setFont(courier);
         area->setTabChangesFocus(true);
         grid->addWidget(area, row, col);

@@ -125,7 +125,7 @@ QWidget* TForm6::createPanes()
     splitter->addWidget(ListBox1);
     splitter->addWidget(Memo1);
     splitter->addWidget(Memo2);
-    splitter->setSizes({220, 400, 400});
+    splitter->setSizes({320, 350, 350});
     return splitter;
 }
 

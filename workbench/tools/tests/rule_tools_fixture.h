@@ -1,6 +1,5 @@
-// The rule tools over a throw-away home and project folder, with the scripted Ui and the
-// stand-in engine answering every goal with success and nothing else, so the tests lay out the
-// engine's files themselves.
+// The rule tools with the stand-in engine answering every goal with success and nothing else,
+// so the tests lay out the engine's files themselves.
 #pragma once
 
 #include <QLineEdit>
@@ -18,24 +17,13 @@
 #include "Unit6.h"
 #include "Unit8.h"
 #include "qt_text.h"
-#include "tests/workspace.h"
-#include "tool_windows.h"
+#include "tools_fixture.h"
 
 namespace tarnix::test {
 
-class RuleToolsTest : public ::testing::Test {
+class RuleToolsTest : public ToolWindowsTest {
 protected:
-    RuleToolsTest()
-    {
-        ws.installEngines();
-        ws.script("goal *\ncode 0\n");
-        context.CheckRuleFile = files::CheckRule;
-        CreateToolWindows();
-    }
-    ~RuleToolsTest() override { DestroyToolWindows(); }
-
-    static std::string text(const QLineEdit* edit) { return fromQt(edit->text()); }
-    static std::string text(const QPlainTextEdit* area) { return fromQt(area->toPlainText()); }
+    RuleToolsTest() { ws.script("goal *\ncode 0\n"); }
     // The goals the engine received, oldest first.
     std::vector<std::string> goals() const
     {
@@ -78,7 +66,6 @@ protected:
             numbers.push_back(context.RuleSets[k].entries[i].Number);
         return numbers;
     }
-    Workspace ws;
 };
 
 }  // namespace tarnix::test
