@@ -52,6 +52,7 @@ TEST_F(RuleToolsTest, AddNumbersTheNewRuleAfterTheLastRuleNotTheSlot)
     EXPECT_EQ(context.RuleSets[2].count, 6);
     EXPECT_EQ(context.RuleCursor, 6);
     EXPECT_EQ(text(Form5->edNum), "6");  // the slot, as after every store
+    EXPECT_EQ(text(Form5->edKbNm), "2");
     EXPECT_EQ(numbersIn(2), (Strings{"1", "2", "3", "4", "7", "8"}));
     const rcont& added = context.RuleSets[2].entries[6];
     EXPECT_EQ(added.Comment, cp1251("новое правило"));
@@ -134,13 +135,6 @@ TEST_F(RuleToolsTest, CheckWritesTheBoxesAsTheyStandAndAlwaysSendsSetThreesGoal)
     EXPECT_EQ(ws.read(ws.work + "crule.ari"), "15\r\nrule 1\r\nT\r\nif [a\r\nP3\r\nP4\r\n");
     EXPECT_EQ(goals(), Strings{"opt(1,1,1,3,checkRule)."});
     EXPECT_EQ(context.RuleSets[1].entries[1].P2, "P2 1");  // the set is not touched
-}
-
-TEST_F(RuleToolsTest, KbNameShowsTheSetAndCannotBeTyped)
-{
-    edit(2, rules(1, 2), 1);
-    EXPECT_EQ(text(Form5->edKbNm), "2");
-    EXPECT_TRUE(Form5->edKbNm->isReadOnly());
 }
 
 TEST_F(RuleToolsTest, RunShowsTheRuleExecutionWindowWithEmptyPanes)
