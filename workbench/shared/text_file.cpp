@@ -1,5 +1,6 @@
 #include "text_file.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -28,11 +29,13 @@ bool readAll(std::FILE* f, std::string& out)
 }
 
 // Reads lines until `maxLines` are read or the file ends, a block at a time: at most one block
-// past the last line needed is read.
-bool readSomeLines(std::FILE* f, std::size_t maxLines, Lines& lines)
+// past the last line needed is read. Bytes of a line beyond `maxLineLength` are read past and
+// dropped.
+bool readSomeLines(std::FILE* f, std::size_t maxLines, std::size_t maxLineLength, Lines& lines)
 {
     std::string line;
     bool open = false;  // a line has begun and has not ended yet
+    bool cut = false;   // bytes of this line were dropped, so a CR kept is not the one before LF
     char buffer[1 << 16];
     while (lines.size() < maxLines) {
         const std::size_t n = std::fread(buffer, 1, sizeof buffer, f);
@@ -41,15 +44,17 @@ bool readSomeLines(std::FILE* f, std::size_t maxLines, Lines& lines)
         for (std::size_t start = 0; start < n && lines.size() < maxLines;) {
             const auto* lf = static_cast<const char*>(std::memchr(buffer + start, '\n', n - start));
             const std::size_t end = lf ? static_cast<std::size_t>(lf - buffer) : n;
-            line.append(buffer + start, end - start);
+            const std::size_t room = maxLineLength - line.size();
+            line.append(buffer + start, std::min(end - start, room));
+            cut = cut || end - start > room;
             open = true;
             if (!lf)
                 break;
-            if (!line.empty() && line.back() == '\r')
+            if (!cut && !line.empty() && line.back() == '\r')
                 line.pop_back();
             lines.push_back(std::move(line));
             line.clear();
-            open = false;
+            open = cut = false;
             start = end + 1;
         }
     }
@@ -92,13 +97,13 @@ std::string joinLines(const Lines& lines)
     return out;
 }
 
-Lines readLines(const std::string& path, std::size_t maxLines)
+Lines readLines(const std::string& path, std::size_t maxLines, std::size_t maxLineLength)
 {
     File f = openFile(path, "rb");
     if (!f)
         throwIoError(false);
     Lines lines;
-    if (!readSomeLines(f.get(), maxLines, lines))
+    if (!readSomeLines(f.get(), maxLines, maxLineLength, lines))
         throwIoError(false);
     return lines;
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "Unit4.h"
 #include "platform/platform.h"
 #include "tests/workspace.h"
@@ -206,8 +208,9 @@ TEST_F(RuleFiles, BinaryAndHugeFilesAreReadWithinTheLimits)
     std::string huge = longLine + "\r\n";
     while (huge.size() < (50u << 20))
         huge += numbered(10000, "filler ");
-    for (const std::string& name : {ModelPath(1), RuleSetPath(3), ws.work + "list.txt"})
-        ws.write(name, huge);
+    ws.write(ModelPath(1), huge);
+    for (const std::string& name : {RuleSetPath(3), ws.work + "list.txt"})
+        std::filesystem::create_hard_link(ModelPath(1), name);
     LoadModel(1);
     EXPECT_EQ(context.Models[1].count, 999);
     EXPECT_EQ(context.Models[1].lines[1].size(), longLine.size());
@@ -242,19 +245,23 @@ TEST_F(RuleFiles, RefreshingTheTraceListSendsTheGoalWithoutReadingTheList)
     EXPECT_TRUE(ws.ui.shown().empty());  // no "Not exists file" for the absent list
 }
 
-TEST_F(RuleFiles, AFailedWriteLeavesTheEarlierFileWhole)
+TEST_F(RuleFiles, AReadOnlyFolderOrFileIsReportedAndKeepsTheEarlierFile)
 {
     const std::string earlier = group(rule("1"));
     ws.write(RuleSetPath(1), earlier);
-    ws.write(ws.work + "crule.ari", "old check");
+    ws.write(RuleSetPath(2), earlier);
     setRules(1, {rule("2")});
+    setRules(2, {rule("3")});
     context.CheckedRule = rule("3");
-    if (!ws.makeReadOnly(ws.work))
+    if (!ws.makeReadOnly(RuleSetPath(2)) || !ws.makeReadOnly(ws.work))
         GTEST_SKIP() << "cannot make a folder read-only here";
-    EXPECT_NE(errorOf([&] { WriteRuleSet(1, RuleSetPath(1)); }).find("Cannot create file"), std::string::npos);
+    // A file of the folder is still replaced whole, in place; no new file can be made.
+    WriteRuleSet(1, RuleSetPath(1));
+    EXPECT_EQ(ws.read(RuleSetPath(1)), group(rule("2")));
     EXPECT_NE(errorOf([] { WriteCheckRule(); }).find("Cannot create file"), std::string::npos);
-    EXPECT_EQ(ws.read(RuleSetPath(1)), earlier);
-    EXPECT_EQ(ws.read(ws.work + "crule.ari"), "old check");
+    EXPECT_FALSE(ws.exists(ws.work + "crule.ari"));
+    EXPECT_NE(errorOf([&] { WriteRuleSet(2, RuleSetPath(2)); }).find("Cannot create file"), std::string::npos);
+    EXPECT_EQ(ws.read(RuleSetPath(2)), earlier);
 }
 
 TEST_F(RuleFiles, AFullDiskLeavesTheEarlierFileWhole)

@@ -32,6 +32,9 @@ TEST(TextFile, ReadingStopsAtTheLinesAsked)
         EXPECT_EQ(readLines(ws.work + "big.txt"), splitLines(bytes)) << first;
         EXPECT_EQ(readLines(ws.work + "big.txt", 2), splitLines(bytes, 2)) << first;
     }
+    // A line longer than asked keeps its first bytes; a CR is dropped only right before LF.
+    ws.write(ws.work + "long.txt", "abcdef\r\nabcd\r\nabc\r\nabc\rxy\r\n\r\nlastline");
+    EXPECT_EQ(readLines(ws.work + "long.txt", 10, 4), (Lines{"abcd", "abcd", "abc", "abc\r", "", "last"}));
     try {
         readLines(ws.work + "none.txt");
         FAIL();

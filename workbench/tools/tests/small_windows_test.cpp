@@ -2,6 +2,7 @@
 #include <QComboBox>
 #include <QListWidget>
 #include <QStringList>
+#include <QTimer>
 
 #include "Unit13.h"
 #include "Unit16.h"
@@ -47,15 +48,18 @@ TEST_F(SmallWindows, RequestBuilderShowsPromptsAndKeepsTheChoicesAfterClosing)
         EXPECT_TRUE(l.list->isEditable());
     }
 
-    Form9->Show();
-    Form9->cbOper->setCurrentIndex(2);
-    Form9->cbRes->setEditText(literal("больше"));
-    Form9->Close();
-    Form9->Show();
+    // Opened modally, as the launcher does; the user chooses and closes the window.
+    QTimer::singleShot(0, Form9, [] {
+        Form9->cbOper->setCurrentIndex(2);
+        Form9->cbRes->setEditText(literal("больше"));
+        Form9->Close();
+    });
+    Form9->ShowModal();
+    QTimer::singleShot(0, Form9, [] { Form9->Close(); });
+    Form9->ShowModal();
     EXPECT_EQ(Form9->cbOper->currentText(), literal("Фильтровать"));
     EXPECT_EQ(Form9->cbRes->currentText(), literal("больше"));
     EXPECT_EQ(Form9->cbObj->currentText(), literal("Объект действия"));
-    Form9->Close();
 }
 
 TEST_F(SmallWindows, ViewerIsFilledFromAFileAndBroughtForward)
