@@ -40,8 +40,7 @@ void reportNotStarted(const Variant& v, const std::string& path)
 
 void readResult(const Variant& v, std::string& code, std::string& value)
 {
-    Lines lines = readLines(context.WorkDir + ResultFileName, 4);
-    lines.resize(4);
+    const Lines lines = ReadResultLines(context.WorkDir + ResultFileName);
     code = lines[0];
     value = lines[2];
     if (code != "0" && v.failPrefix)
@@ -69,6 +68,13 @@ void run(const Variant& v, const std::string& goal, std::string& code, std::stri
 }
 
 }  // namespace
+
+Lines ReadResultLines(const std::string& path)
+{
+    Lines lines = readLines(path, 4);
+    lines.resize(4);
+    return lines;
+}
 
 void RunGoal(const std::string& goal, std::string& code, std::string& value) { run(engine, goal, code, value); }
 

@@ -4,10 +4,16 @@
 
 #include <string>
 
+#include "text_file.h"
+
 namespace tarnix {
 
 inline constexpr const char* GoalFileName = "invc23.ari";
 inline constexpr const char* ResultFileName = "ovc17.ari";
+
+// The four lines of a result file (code, message, value, spare line), missing ones empty.
+// A file that cannot be read throws InOutError.
+Lines ReadResultLines(const std::string& path);
 
 // Each takes the goal and sets the result code ("0" is success) and the result value; both
 // are emptied first. A program that cannot be started gives code "2" and an empty value.
