@@ -1,7 +1,6 @@
 // Text areas (Qt, offscreen): a file loaded into a text area and saved again keeps every
-// byte but the line breaks, which become CR LF (a CR inside a line is a break of its own to
-// the text area, and a file of one empty line becomes an empty area); load -> save -> load
-// is stable. Text typed into an area comes out as lines split at every break a person can
+// byte but the line breaks, which become CR LF (a CR inside a line is a break to the text
+// area, and a file of one empty line becomes an empty area); load -> save -> load is stable. Text typed into an area comes out as lines split at every break a person can
 // type (Enter, Shift+Enter, a pasted paragraph separator), with '?' for what code page 1251
 // cannot hold.
 #include "fuzz_support.h"
@@ -26,14 +25,18 @@ std::string listed(const Lines& lines)
     return out;
 }
 
-// The text area's lines after loading `bytes`: the file's last line break is dropped, and
-// the rest is split at CR LF, CR and LF alike.
-Lines loadedLines(std::string_view bytes)
+// The text area's lines after loading `file`: the file's last line break is dropped, its
+// lines are joined with LF, and the text area splits the text at CR LF, CR and LF alike (so
+// a CR that ends a line's content merges with the break after it).
+Lines loadedLines(std::string_view file)
 {
-    if (!bytes.empty() && bytes.back() == '\n') {
-        bytes.remove_suffix(1);
-        if (!bytes.empty() && bytes.back() == '\r') bytes.remove_suffix(1);
+    if (!file.empty() && file.back() == '\n') {
+        file.remove_suffix(1);
+        if (!file.empty() && file.back() == '\r') file.remove_suffix(1);
     }
+    std::string bytes;
+    for (std::size_t i = 0; i < file.size(); ++i)
+        if (!(file[i] == '\r' && i + 1 < file.size() && file[i + 1] == '\n')) bytes += file[i];
     Lines lines;
     if (bytes.empty()) return lines;
     std::string line;
