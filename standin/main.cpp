@@ -37,7 +37,9 @@ Session openSession(int argc, char** argv) {
     session.program = p::utf8ToCp1251(name.substr(name.rfind('/') + 1));
     char cwd[PATH_MAX];
     session.homeDir = withSeparator(p::utf8ToCp1251(::getcwd(cwd, sizeof cwd) ? cwd : "."));
-    session.workDir = withSeparator(session.setting("kbpath", p::userHomeDir() + "zvod/Tessel/Ordo/"));
+    // An empty "kbpath" names no folder (it would be "/"): the default holds then too.
+    const std::string kbPath = session.setting("kbpath", "");
+    session.workDir = withSeparator(kbPath.empty() ? p::userHomeDir() + "zvod/Tessel/Ordo/" : kbPath);
     session.goal = readBytes(session.work("invc23.ari")).value_or("");
     return session;
 }
@@ -55,8 +57,7 @@ Answer demo(const Session& session) {
     if (isObjectGoal(op)) return answerObjectGoal(session, op, argument);
     if (op == "ru_comp") return compileKnowledgeBase(session);
     if (op == "ru_run") return runTask(session);
-    if (op == "runs") return argument == "m1" ? runModels(session, 1, 2) : runModels(session, 0, 1);
-    if (op == "run") return runModels(session, 0, 5);
+    if (op == "runs" || op == "run") return runModels(session);
     if (op == "tracelist") return writeTraceList(session);
     if (op == "tracerule") return traceRule(session, argument);
     if (op == "ru_exp") return explainRule(session, argument, false);

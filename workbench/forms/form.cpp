@@ -1,12 +1,24 @@
 #include "form.h"
 
+#include <QAbstractButton>
+#include <QCloseEvent>
+#include <QCoreApplication>
 #include <QEventLoop>
+#include <QFormLayout>
 #include <QHideEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
+#include <QPointer>
 
 #include "errors.h"
 
 namespace tarnix {
+namespace {
+
+QPointer<Form> mainForm;
+
+}  // namespace
 
 Form::Form(const char* name, QWidget* parent) : QMainWindow(parent) { setObjectName(QString::fromLatin1(name)); }
 
@@ -34,6 +46,8 @@ void Form::ShowModal()
 
 void Form::Close() { close(); }
 
+void Form::SetMainForm() { mainForm = this; }
+
 QAction* Form::addCommand(QMenu* menu, const char* name, const char* caption, std::function<void()> command)
 {
     QAction* action = menu->addAction(QString::fromUtf8(caption));
@@ -42,11 +56,35 @@ QAction* Form::addCommand(QMenu* menu, const char* name, const char* caption, st
     return action;
 }
 
+void Form::onClick(QAbstractButton* button, std::function<void()> command)
+{
+    connect(button, &QAbstractButton::clicked, this, [command = std::move(command)] { dispatch(command); });
+}
+
+QLineEdit* Form::addField(QFormLayout* rows, QLabel*& label, const char* labelName, const char* caption,
+                          const char* editName)
+{
+    label = make<QLabel>(labelName, QString::fromUtf8(caption));
+    auto* edit = make<QLineEdit>(editName);
+    label->setBuddy(edit);
+    rows->addRow(label, edit);
+    return edit;
+}
+
 void Form::hideEvent(QHideEvent* event)
 {
     QMainWindow::hideEvent(event);
     if (modalLoop_ && !event->spontaneous())
         modalLoop_->quit();
+}
+
+// The main window's close ends the event loop at once. quit() would first ask every other
+// window to close, and one that refused would keep the program running.
+void Form::closeEvent(QCloseEvent* event)
+{
+    QMainWindow::closeEvent(event);
+    if (event->isAccepted() && this == mainForm)
+        QCoreApplication::exit(0);
 }
 
 }  // namespace tarnix

@@ -8,6 +8,10 @@
 class QAction;
 class QMenu;
 class QEventLoop;
+class QAbstractButton;
+class QFormLayout;
+class QLabel;
+class QLineEdit;
 
 namespace tarnix {
 
@@ -21,6 +25,10 @@ public:
     // Shows the window modally and returns when it has been closed or hidden.
     void ShowModal();
     void Close();
+
+    // Makes this window the program's main window: closing it ends the program, whatever other
+    // windows of the program are open or hidden.
+    void SetMainForm();
 
 protected:
     // Runs before the window is first drawn by Show.
@@ -36,8 +44,15 @@ protected:
     }
     // A menu item that runs `command` through the dispatcher.
     QAction* addCommand(QMenu* menu, const char* name, const char* caption, std::function<void()> command);
+    // Makes a click on `button` run `command` through the dispatcher.
+    void onClick(QAbstractButton* button, std::function<void()> command);
+    // Adds a row of a named label with `caption` and a named one-line edit to `rows`; returns
+    // the edit.
+    QLineEdit* addField(QFormLayout* rows, QLabel*& label, const char* labelName, const char* caption,
+                        const char* editName);
 
     void hideEvent(QHideEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     QEventLoop* modalLoop_ = nullptr;

@@ -19,7 +19,11 @@ namespace tarnix::platform {
 
 // Folder of the running program, with its trailing separator.
 std::string programDir();
-// Makes programDir() answer `dir` (tests lay out a home folder of their own); empty undoes it.
+// The same folder as the system spells it (UTF-8 on POSIX), for telling the user about it:
+// when code page 1251 cannot hold its name (see fitsCp1251), programDir() names no real folder.
+std::string programDirSystemName();
+// Makes the program's folder `dir`, spelt as the system spells it (tests lay out a home folder
+// of their own); empty undoes it.
 void overrideProgramDir(const std::string& dir);
 
 // The path separator of this system ('/' on POSIX, '\\' on Windows).
@@ -30,6 +34,24 @@ bool isSeparator(char c);
 std::string userHomeDir();
 
 // ---- processes -----------------------------------------------------------------------------
+
+// How a program ended.
+struct ProcessEnd {
+    enum class Kind {
+        NotRun,     // never started, or already waited for
+        Exited,     // ended by itself; `number` is its exit status
+        Signalled,  // killed by the system or another program; `number` is the signal
+    };
+    Kind kind = Kind::NotRun;
+    int number = 0;
+
+    static ProcessEnd exited(int status) { return {Kind::Exited, status}; }
+    static ProcessEnd signalled(int signal) { return {Kind::Signalled, signal}; }
+    bool operator==(const ProcessEnd&) const = default;
+};
+// What ended a program, in English for messages: "ended by signal 6 (Aborted)",
+// "ended with exit status 3", "did not run".
+std::string describe(const ProcessEnd& end);
 
 // A started program; wait() blocks until it has ended.
 class Process {
@@ -42,9 +64,9 @@ public:
     ~Process();
 
     bool started() const { return pid_ > 0; }
-    // Waits for the program to end (no time-out) and releases it. Returns its exit status,
-    // or -1 when it was not started or did not end normally.
-    int wait();
+    // Waits for the program to end (no time-out), releases it and tells how it ended
+    // (NotRun when it was not started or has been waited for already).
+    ProcessEnd wait();
 
 private:
     friend Process startProgram(const std::string&, const std::string&);
@@ -87,13 +109,11 @@ bool directoryExists(const std::string& path);
 bool deleteFile(const std::string& path);       // false when absent or not deletable
 // Renames `from` to `to`; never replaces an existing `to` (false then), as on Windows.
 bool renameFile(const std::string& from, const std::string& to);
-// Replaces `to` by `from` in one step (the last step of an atomic save).
+// Replaces `to` by `from` in one step.
 bool replaceFile(const std::string& from, const std::string& to);
 bool makeDirectory(const std::string& path);
 // True when an existing file may be written (not read-only for this user).
 bool fileWritable(const std::string& path);
-// Pushes what was written to `file` down to the disk; false on failure (errno set).
-bool flushToDisk(std::FILE* file);
 // Names (without folder) of the entries of `folder` whose names match `pattern`
 // (`*` and `?`, case-blind), folders included, in no particular order.
 std::vector<std::string> findFiles(const std::string& folder, const std::string& pattern);
@@ -107,6 +127,24 @@ std::string lastSystemErrorText();
 // "File access denied", "Invalid filename", "Disk full") for reading or for writing.
 std::string lastIoErrorText(bool writing);
 
+// ---- writing files -------------------------------------------------------------------------
+
+// Whether a write waits until the new content has reached the disk. Exchange files, which the
+// next engine start writes anew, may skip that wait; documents and settings do not.
+enum class Durability { Synced, Unsynced };
+
+// The one way the program writes a file: creates it or replaces its whole content with `bytes`
+// so that it is whole, old or new, whatever fails on the way.
+// - The new bytes go to a uniquely named file created beside it (exclusively, so nothing that
+//   is already there is followed or overwritten), are synced, and then renamed over it.
+// - A symbolic link is written through: the file it finally names gets the bytes, the link stays.
+// - The file keeps its mode, and its owner where the process may set it.
+// - A file with several hard links, or one in a folder that takes no new file, is rewritten in
+//   place instead: its space is reserved first, and on a failure its old bytes are put back.
+// - A file this user may not write is refused (EACCES), as is a folder (EISDIR).
+// False on failure, with errno set for lastIoErrorText and lastSystemErrorText.
+bool writeFile(const std::string& path, std::string_view bytes, Durability durability = Durability::Synced);
+
 // ---- code pages ----------------------------------------------------------------------------
 
 // Code page 1251 <-> UTF-16, lossless for all 256 byte values (0x98 <-> U+0098). A character
@@ -116,6 +154,9 @@ std::string utf16ToCp1251(std::u16string_view text);
 // Code page 1251 <-> UTF-8, for file names on POSIX and for messages.
 std::string cp1251ToUtf8(std::string_view text);
 std::string utf8ToCp1251(std::string_view text);
+// True when code page 1251 holds every character of the UTF-8 `text` (and it is valid UTF-8),
+// so that converting it loses nothing.
+bool fitsCp1251(std::string_view utf8);
 // Upper case in code page 1251 (Latin and Cyrillic letters), for comparing names.
 char upperCp1251(char c);
 bool equalsNoCase(std::string_view a, std::string_view b);

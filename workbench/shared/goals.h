@@ -68,5 +68,8 @@ inline constexpr const char* ObjectOutput = "cgo.ari";
 inline constexpr const char* BinaryObjects = "cgb.ari";
 inline constexpr const char* CheckRule = "crule.ari";
 inline constexpr const char* TraceListFile = "list.txt";
+inline constexpr const char* TraceRuleFile = "tracerule.txt";
+inline constexpr const char* RuleExplanationFile = "exp.txt";
+inline constexpr const char* BackExplanationFile = "bexp.txt";
 
 }  // namespace tarnix::files

@@ -27,31 +27,31 @@ bool readAll(std::FILE* f, std::string& out)
 }
 
 // Reads lines until `maxLines` are read or the file ends, without reading further than needed.
-bool readSomeLines(std::FILE* f, std::size_t maxLines, Lines& lines)
+// Bytes of a line beyond `maxLineLength` are read past and dropped.
+bool readSomeLines(std::FILE* f, std::size_t maxLines, std::size_t maxLineLength, Lines& lines)
 {
     std::string line;
     bool open = false;
+    bool cut = false;  // bytes of this line were dropped, so a CR kept is not the one before LF
     int c;
     while (lines.size() < maxLines && (c = std::getc(f)) != EOF) {
         open = true;
         if (c != '\n') {
-            line.push_back(static_cast<char>(c));
+            if (line.size() < maxLineLength)
+                line.push_back(static_cast<char>(c));
+            else
+                cut = true;
             continue;
         }
-        if (!line.empty() && line.back() == '\r')
+        if (!cut && !line.empty() && line.back() == '\r')
             line.pop_back();
         lines.push_back(std::move(line));
         line.clear();
-        open = false;
+        open = cut = false;
     }
     if (open && lines.size() < maxLines)
         lines.push_back(std::move(line));
     return !std::ferror(f);
-}
-
-bool writeAll(std::FILE* f, std::string_view bytes)
-{
-    return std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size() && std::fflush(f) == 0;
 }
 
 }  // namespace
@@ -88,13 +88,13 @@ std::string joinLines(const Lines& lines)
     return out;
 }
 
-Lines readLines(const std::string& path, std::size_t maxLines)
+Lines readLines(const std::string& path, std::size_t maxLines, std::size_t maxLineLength)
 {
     File f = openFile(path, "rb");
     if (!f)
         throwIoError(false);
     Lines lines;
-    if (!readSomeLines(f.get(), maxLines, lines))
+    if (!readSomeLines(f.get(), maxLines, maxLineLength, lines))
         throwIoError(false);
     return lines;
 }
@@ -103,12 +103,9 @@ void writeLines(const std::string& path, const Lines& lines) { writeBytes(path, 
 
 void writeBytes(const std::string& path, std::string_view bytes)
 {
-    File f = openFile(path, "wb");
-    if (!f)
-        throwIoError(true);
-    if (!writeAll(f.get(), bytes))
-        throwIoError(true);
-    if (std::fclose(f.release()) != 0)
+    // The exchange and parameter files are written anew before every engine start; waiting for
+    // the disk would slow every call for files that are worth nothing after a crash.
+    if (!platform::writeFile(path, bytes, platform::Durability::Unsynced))
         throwIoError(true);
 }
 
@@ -125,24 +122,8 @@ std::string loadFileBytes(const std::string& path)
 
 void saveFileAtomically(const std::string& path, std::string_view bytes)
 {
-    // The new content goes to a name of its own beside the file, so the file is never seen
-    // half-written; only a complete, flushed copy replaces it.
-    const std::string target = platform::resolvePath(path);
-    if (platform::fileExists(target) && !platform::fileWritable(target))
+    if (!platform::writeFile(path, bytes))
         throw FileCreateError(path, platform::lastSystemErrorText());
-    const std::string temporary = target + ".~sav";
-    File f = openFile(temporary, "wb");
-    if (!f)
-        throw FileCreateError(path, platform::lastSystemErrorText());
-    const bool written = writeAll(f.get(), bytes) && platform::flushToDisk(f.get());
-    std::string reason = written ? std::string() : platform::lastSystemErrorText();
-    const bool closed = std::fclose(f.release()) == 0;
-    if (written && closed && platform::replaceFile(temporary, target))
-        return;
-    if (reason.empty())
-        reason = platform::lastSystemErrorText();
-    platform::deleteFile(temporary);
-    throw FileCreateError(path, reason);
 }
 
 std::string fileNamePart(const std::string& path)

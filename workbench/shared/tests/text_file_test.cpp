@@ -25,6 +25,9 @@ TEST(TextFile, ReadingStopsAtTheLinesAsked)
     EXPECT_EQ(readLines(ws.work + "f.txt"), (Lines{"one", "two", "three"}));
     EXPECT_EQ(readLines(ws.work + "f.txt", 2), (Lines{"one", "two"}));
     EXPECT_EQ(readLines(ws.work + "F.TXT", 1), Lines{"one"});  // names compare without case
+    // A line longer than asked keeps its first bytes; a CR is dropped only right before LF.
+    ws.write(ws.work + "long.txt", "abcdef\r\nabcd\r\nabc\r\nabc\rxy\r\n\r\nlastline");
+    EXPECT_EQ(readLines(ws.work + "long.txt", 10, 4), (Lines{"abcd", "abcd", "abc", "abc\r", "", "last"}));
     try {
         readLines(ws.work + "none.txt");
         FAIL();
@@ -49,10 +52,20 @@ TEST(TextFile, AtomicSaveReplacesWholeOrNotAtAll)
     saveFileAtomically(ws.work + "fresh.txt", "");
     EXPECT_TRUE(ws.exists(ws.work + "fresh.txt"));
 
+    // A folder that takes no new file: a file in it that may be written is rewritten in place.
     if (!ws.makeReadOnly(ws.work))
         GTEST_SKIP() << "cannot make a folder read-only here";
-    EXPECT_THROW(saveFileAtomically(doc, "lost?"), FileCreateError);
-    EXPECT_EQ(ws.read(doc), "new\r\n");
+    EXPECT_THROW(saveFileAtomically(ws.work + "another.txt", "x"), FileCreateError);
+    saveFileAtomically(doc, "in place, and longer\r\n");
+    EXPECT_EQ(ws.read(doc), "in place, and longer\r\n");
+    writeLines(doc, {"short"});
+    EXPECT_EQ(ws.read(doc), "short\r\n");
+    try {
+        writeLines(ws.work + "another.txt", {});
+        FAIL();
+    } catch (const InOutError& e) {
+        EXPECT_STREQ(e.what(), "File access denied");
+    }
 }
 
 TEST(TextFile, AtomicSaveRefusesAReadOnlyFile)
