@@ -12,14 +12,15 @@
 namespace tarnix {
 namespace {
 
+bool workbenchActivated = false;
+
 // Shows the main window. Its first showing opens the splash, and coming back from the splash
 // is no activation, so the first activation is run here; later, coming back to the main window
 // from another window activates it.
 void showWorkbench()
 {
-    static bool activated = false;
     Form12->Show();
-    if (!std::exchange(activated, true))
+    if (!std::exchange(workbenchActivated, true))
         dispatch([] { Form12->FormActivate(); });
 }
 
@@ -29,6 +30,7 @@ void CreateWindows()
 {
     Form12 = new TForm12;
     Form12->SetMainForm();
+    workbenchActivated = false;
     AboutBox = new TAboutBox;
     CreateToolWindows();
     ShowWorkbench = showWorkbench;
