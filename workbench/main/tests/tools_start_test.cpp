@@ -1,5 +1,7 @@
 // tarnix-tools: the program started at the tools launcher.
+#include <QAction>
 #include <QApplication>
+#include <QPushButton>
 #include <QTimer>
 
 #include "Unit1.h"
