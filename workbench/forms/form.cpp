@@ -5,6 +5,8 @@
 #include <QHideEvent>
 #include <QWindow>
 #include <QMenu>
+#include <QPushButton>
+#include <QShowEvent>
 
 #include "errors.h"
 
@@ -66,6 +68,20 @@ void Form::hideEvent(QHideEvent* event)
     QMainWindow::hideEvent(event);
     if (modalLoop_ && !event->spontaneous())
         modalLoop_->quit();
+}
+
+QPushButton* Form::addButton(const char* name, const char* caption, std::function<void()> command)
+{
+    auto* button = make<QPushButton>(name, QString::fromUtf8(caption));
+    connect(button, &QPushButton::clicked, this, [command = std::move(command)] { dispatch(command); });
+    return button;
+}
+
+void Form::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!event->spontaneous())
+        dispatch([this] { OnShow(); });
 }
 
 }  // namespace tarnix

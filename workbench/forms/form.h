@@ -7,6 +7,7 @@
 
 class QAction;
 class QMenu;
+class QPushButton;
 class QEventLoop;
 
 namespace tarnix {
@@ -27,6 +28,9 @@ public:
 protected:
     // Runs before the window is first drawn by Show.
     virtual void FormShow() {}
+    // Runs every time the window is shown (Show, ShowModal), through the dispatcher: the
+    // steps a window takes on each showing, such as refilling its lists.
+    virtual void OnShow() {}
 
     // A control that carries its given name as its object name.
     template <typename Control, typename... Args>
@@ -38,6 +42,9 @@ protected:
     }
     // A menu item that runs `command` through the dispatcher.
     QAction* addCommand(QMenu* menu, const char* name, const char* caption, std::function<void()> command);
+    // A button that carries its given name and runs `command` through the dispatcher.
+    QPushButton* addButton(const char* name, const char* caption, std::function<void()> command);
+    void showEvent(QShowEvent* event) override;
 
     void hideEvent(QHideEvent* event) override;
 
