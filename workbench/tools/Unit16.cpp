@@ -1,0 +1,19 @@
+#include "Unit16.h"
+
+#include <QPlainTextEdit>
+
+#include "viewer.h"
+
+namespace tarnix {
+
+TForm16* Form16 = nullptr;
+
+TForm16::TForm16(QWidget* parent) : Form("Form16", parent)
+{
+    setWindowTitle(QStringLiteral("Form16"));
+    resize(640, 480);
+    memtxt = makeViewerMemo(make<QPlainTextEdit>("memtxt"), "memtxt", true, true);
+    setCentralWidget(memtxt);
+}
+
+}  // namespace tarnix

@@ -1,0 +1,19 @@
+#include "Unit8.h"
+
+#include <QPlainTextEdit>
+
+#include "viewer.h"
+
+namespace tarnix {
+
+TForm8* Form8 = nullptr;
+
+TForm8::TForm8(QWidget* parent) : Form("Form8", parent)
+{
+    setWindowTitle(QStringLiteral("Form8"));
+    resize(560, 420);
+    Memo1 = makeViewerMemo(make<QPlainTextEdit>("Memo1"), "Memo1", true, false);
+    setCentralWidget(Memo1);
+}
+
+}  // namespace tarnix
