@@ -1,5 +1,6 @@
 #include "numbers.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "errors.h"
@@ -26,8 +27,12 @@ std::optional<std::int32_t> TryStrToInt(const std::string& text)
 std::int32_t StrToInt(const std::string& text)
 {
     const auto value = TryStrToInt(text);
-    if (!value)
-        throw ConvertError(text);
+    if (!value) {
+        // The error's text ends at a NUL byte, so a NUL from a binary file is shown as '?'.
+        std::string shown = text;
+        std::replace(shown.begin(), shown.end(), '\0', '?');
+        throw ConvertError(shown);
+    }
     return *value;
 }
 

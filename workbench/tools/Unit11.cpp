@@ -1,0 +1,212 @@
+#include "Unit11.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "Unit4.h"
+#include "object_text.h"
+#include "qt_text.h"
+#include "text_area.h"
+#include "viewer.h"
+
+namespace tarnix {
+
+TForm11* Form11 = nullptr;
+
+TForm11::TForm11(QWidget* parent) : Form("Form11", parent)
+{
+    setWindowTitle(QStringLiteral("Form11"));
+    resize(760, 520);
+    createControls();
+    createMenu();
+}
+
+void TForm11::createControls()
+{
+    auto* central = new QWidget;
+    auto* layout = new QVBoxLayout(central);
+    layout->addWidget(createToolBar());
+    Memo1 = makeViewerMemo(make<QPlainTextEdit>("Memo1"), "", true, false);
+    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    layout->addWidget(Memo1, 1);
+    setCentralWidget(central);
+}
+
+QWidget* TForm11::createToolBar()
+{
+    auto* bar = new QWidget;
+    auto* row = new QHBoxLayout(bar);
+    row->setContentsMargins(0, 0, 0, 0);
+    Label1 = make<QLabel>("Label1", QStringLiteral("Number"));
+    edNum = make<QLineEdit>("edNum");
+    edNum->setMaximumWidth(90);
+    Label1->setBuddy(edNum);
+    Button1 = addButton("Button1", "Check", [this] { Button1Click(); });
+    bbPrev = addButton("bbPrev", "Prev", [this] { bbPrevClick(); });
+    bbNext = addButton("bbNext", "Next", [this] { bbNextClick(); });
+    bbDel = addButton("bbDel", "Del", [this] { bbDelClick(); });
+    bbShow = addButton("bbShow", "ShowCg", [this] { bbShowClick(); });
+    bbExit = addButton("bbExit", "Exit", [this] { Close(); });
+    row->addWidget(Label1);
+    row->addWidget(edNum);
+    for (QPushButton* button : {Button1, bbPrev, bbNext, bbDel, bbShow, bbExit})
+        row->addWidget(button);
+    row->addStretch(1);
+    return bar;
+}
+
+void TForm11::createMenu()
+{
+    QMenu* object = menuBar()->addMenu(QStringLiteral("Object"));
+    object->setObjectName(QStringLiteral("Object1"));
+    addCommand(object, "New1", "New", [this] { New1Click(); });
+    addCommand(object, "Create1", "Create", [this] { Create1Click(); });
+    addCommand(object, "Delete1", "Delete", [this] { Delete1Click(); });
+    addCommand(object, "ShowOb1", "ShowOb", [this] { ShowOb1Click(); });
+    addCommand(object, "Find1", "Find", [] {});
+    addCommand(object, "Binary1", "Binary", [this] { Binary1Click(); });
+    addCommand(object, "Update1", "Update", [this] { Update1Click(); });
+    addCommand(object, "Clear1", "Clear", [this] { Clear1Click(); });
+    addCommand(object, "Exit1", "Exit", [this] { Close(); });
+    QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
+    file->setObjectName(QStringLiteral("File1"));
+    addCommand(file, "Show1", "Show", [this] { Show1Click(); })->setStatusTip(QStringLiteral("Show text file"));
+}
+
+std::string TForm11::number() const { return fromQt(edNum->text()); }
+
+// ---- showing objects -----------------------------------------------------------------------
+
+void TForm11::OnShow()
+{
+    edNum->setText(toQt(IntToStr(context.SelectedObject)));
+    ShowObGraph(context.SelectedObject);
+}
+
+void TForm11::ShowObText(std::int32_t n)
+{
+    std::string code, value;
+    RunGoal(goals::ShowObject(IntToStr(n)), code, value);
+    showObjectFile();
+}
+
+void TForm11::ShowObGraph(std::int32_t n)
+{
+    std::string code, value;
+    RunGoal(goals::ShowFrame(IntToStr(n)), code, value);
+    showObjectFile();
+}
+
+void TForm11::showObjectFile() { LoadTextArea(Memo1, context.WorkDir + context.ObjectShowFile); }
+
+void TForm11::ShowOb1Click()
+{
+    const std::int32_t n = StrToInt(number());
+    if (n > 0) {
+        std::string code, value;
+        RunGoal(goals::ShowFrame(IntToStr(n)), code, value);
+    }
+    showObjectFile();
+}
+
+void TForm11::bbShowClick()
+{
+    const auto n = TryStrToInt(number());
+    if (!n) {
+        ShowMessage("Error in Object number - " + number());
+        return;
+    }
+    ShowObText(*n);
+}
+
+void TForm11::Binary1Click()
+{
+    std::string code, value;
+    RunGoal(goals::BinaryObjects, code, value);
+    LoadTextArea(Memo1, context.WorkDir + files::BinaryObjects);
+}
+
+void TForm11::Show1Click()
+{
+    const auto chosen = ui().openFileDialog(DialogKind::Document, "");
+    if (chosen)
+        LoadTextArea(Memo1, *chosen);
+}
+
+// ---- the object text to the engine ---------------------------------------------------------
+
+void TForm11::New1Click()
+{
+    if (!SaveObjectText(Memo1))
+        return;
+    std::string code, value;
+    RunGoal(goals::LoadFrame, code, value);
+}
+
+void TForm11::Create1Click()
+{
+    if (!SaveObjectText(Memo1))
+        return;
+    std::string code, value;
+    RunGoal(goals::CreateObject, code, value);
+    if (code == "0")
+        edNum->setText(toQt(value));
+}
+
+void TForm11::Update1Click()
+{
+    if (!SaveObjectText(Memo1))
+        return;
+    std::string code, value;
+    RunGoal(goals::UpdateObject(number()), code, value);
+}
+
+void TForm11::Button1Click() { ShowBracketCounts(Memo1); }
+
+void TForm11::Clear1Click() { Memo1->clear(); }
+
+// ---- deleting ------------------------------------------------------------------------------
+
+void TForm11::deleteObject(const std::string& goal)
+{
+    std::string code, value;
+    RunGoal(goal, code, value);
+    Memo1->clear();
+    edNum->clear();
+}
+
+void TForm11::Delete1Click() { deleteObject(goals::DeleteObject(number())); }
+
+void TForm11::bbDelClick() { deleteObject(goals::DeleteObjectList(number())); }
+
+// ---- walking the object list ---------------------------------------------------------------
+
+void TForm11::bbPrevClick()
+{
+    if (context.ObjectCursor <= 1)
+        return;
+    context.ObjectCursor = context.ObjectCursor - 1;
+    showCurrentEntry();
+}
+
+void TForm11::bbNextClick()
+{
+    if (context.ObjectCursor >= context.ObjectCount)
+        return;
+    context.ObjectCursor = context.ObjectCursor + 1;
+    showCurrentEntry();
+}
+
+void TForm11::showCurrentEntry()
+{
+    const std::int32_t n = context.ObjectNumbers[context.ObjectCursor];
+    ShowObGraph(n);
+    edNum->setText(toQt(IntToStr(n)));
+}
+
+}  // namespace tarnix
