@@ -13,6 +13,7 @@
 
 #include "Unit11.h"
 #include "Unit4.h"
+#include "object_tools.h"
 #include "qt_text.h"
 #include "string_grid.h"
 
@@ -96,13 +97,7 @@ void TForm10::OnShow()
 void TForm10::FillCatalogue()
 {
     clearCatalogue();
-    std::string code, value;
-    RunGoal(goals::ObjectList, code, value);
-    if (code != "0")
-        return;
-    showObjectList();
-    edNum->setText(toQt(value));
-    context.ObjectCount = StrToInt(value);
+    LoadObjectList(edNum, [this] { showObjectList(); });
 }
 
 // Every fill starts from an empty grid of the design size and an empty number list, so no

@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 
 #include "Unit4.h"
-#include "object_text.h"
+#include "object_tools.h"
 #include "qt_text.h"
 #include "text_area.h"
 #include "viewer.h"

@@ -17,7 +17,7 @@
 #include "Unit16.h"
 #include "Unit17.h"
 #include "Unit4.h"
-#include "object_text.h"
+#include "object_tools.h"
 #include "platform/platform.h"
 #include "qt_text.h"
 #include "text_area.h"
@@ -342,13 +342,7 @@ void TForm14::OnShow()
     edProj->setText(toQt(context.CurrentKb.str()));
     MemDesc->clear();
     memCont->clear();
-    std::string code, value;
-    RunGoal(goals::ObjectList, code, value);
-    if (code != "0")
-        return;
-    showObjectList();
-    edNum->setText(toQt(value));
-    context.ObjectCount = StrToInt(value);
+    LoadObjectList(edNum, [this] { showObjectList(); });
 }
 
 // The list's lines go into the record area in one step; when a number ends the load, the

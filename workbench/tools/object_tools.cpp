@@ -1,6 +1,9 @@
-#include "object_text.h"
+#include "object_tools.h"
+
+#include <QLineEdit>
 
 #include "Unit4.h"
+#include "qt_text.h"
 #include "text_area.h"
 
 namespace tarnix {
@@ -22,5 +25,16 @@ bool SaveObjectText(QPlainTextEdit* area)
 }
 
 void ShowBracketCounts(QPlainTextEdit* area) { ShowMessage(BracketMessage(checkArea(area))); }
+
+void LoadObjectList(QLineEdit* countField, const std::function<void()>& show)
+{
+    std::string code, value;
+    RunGoal(goals::ObjectList, code, value);
+    if (code != "0")
+        return;
+    show();
+    countField->setText(toQt(value));
+    context.ObjectCount = StrToInt(value);
+}
 
 }  // namespace tarnix
