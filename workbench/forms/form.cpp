@@ -1,11 +1,11 @@
 #include "form.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QEventLoop>
 #include <QHideEvent>
 #include <QWindow>
 #include <QMenu>
-#include <QPushButton>
 #include <QShowEvent>
 
 #include "errors.h"
@@ -63,18 +63,16 @@ QAction* Form::addCommand(QMenu* menu, const char* name, const char* caption, st
     return action;
 }
 
+void Form::onClick(QAbstractButton* button, std::function<void()> command)
+{
+    connect(button, &QAbstractButton::clicked, this, [command = std::move(command)] { dispatch(command); });
+}
+
 void Form::hideEvent(QHideEvent* event)
 {
     QMainWindow::hideEvent(event);
     if (modalLoop_ && !event->spontaneous())
         modalLoop_->quit();
-}
-
-QPushButton* Form::addButton(const char* name, const char* caption, std::function<void()> command)
-{
-    auto* button = make<QPushButton>(name, QString::fromUtf8(caption));
-    connect(button, &QPushButton::clicked, this, [command = std::move(command)] { dispatch(command); });
-    return button;
 }
 
 void Form::showEvent(QShowEvent* event)

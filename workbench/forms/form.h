@@ -5,9 +5,9 @@
 #include <QMainWindow>
 #include <functional>
 
+class QAbstractButton;
 class QAction;
 class QMenu;
-class QPushButton;
 class QEventLoop;
 
 namespace tarnix {
@@ -42,8 +42,8 @@ protected:
     }
     // A menu item that runs `command` through the dispatcher.
     QAction* addCommand(QMenu* menu, const char* name, const char* caption, std::function<void()> command);
-    // A button that carries its given name and runs `command` through the dispatcher.
-    QPushButton* addButton(const char* name, const char* caption, std::function<void()> command);
+    // A button whose click runs `command` through the dispatcher.
+    void onClick(QAbstractButton* button, std::function<void()> command);
     void showEvent(QShowEvent* event) override;
 
     void hideEvent(QHideEvent* event) override;

@@ -4,7 +4,10 @@
 #include <QTextDocument>
 #include <array>
 
+#include "context.h"
+#include "errors.h"
 #include "platform/platform.h"
+#include "rule_files.h"
 
 namespace tarnix {
 namespace {
@@ -69,7 +72,7 @@ std::string encodeLines(const QString& text)
     const std::size_t n = static_cast<std::size_t>(text.size());
     for (std::size_t i = 0; i < n; ++i) {
         const char16_t c = in[i];
-        if (c == u'\n' || c == 0x2029) {
+        if (c == u'\n' || c == 0x2029 || c == 0x2028) {
             bytes += "\r\n";
         } else if (c >= 0xD800 && c <= 0xDBFF && i + 1 < n && in[i + 1] >= 0xDC00 && in[i + 1] <= 0xDFFF) {
             bytes += '?';  // one character outside the basic plane
@@ -95,5 +98,41 @@ void SaveTextArea(QPlainTextEdit* area, const std::string& path)
 
 // The raw text keeps non-breaking spaces (byte 0xA0), which toPlainText() would turn into blanks.
 Lines GetLines(QPlainTextEdit* area) { return splitLines(encodeLines(area->document()->toRawText())); }
+
+void CheckLinesFitToShow(const Lines& lines, const std::string& source)
+{
+    for (const std::string& line : lines)
+        if (line.size() > LongestShownLine)
+            throw Failure("Line too long to show (over " + std::to_string(LongestShownLine) + " characters) - " + source);
+}
+
+void CheckRuleFitsToShow(const rcont& rule, const std::string& source)
+{
+    for (const std::string* field : {&rule.Number, &rule.Comment, &rule.Type, &rule.P2, &rule.P3, &rule.P4})
+        if (field->size() > LongestShownLine)
+            CheckLinesFitToShow({*field}, source);
+}
+
+void SetLines(QPlainTextEdit* area, const Lines& lines) { area->setPlainText(decodeLines(joinLines(lines))); }
+
+std::string OneLineText(QPlainTextEdit* area)
+{
+    std::string bytes = encodeLines(area->document()->toRawText());
+    if (!bytes.empty())
+        bytes.resize(bytes.size() - 2);  // the last line's CR LF
+    return OneLine(bytes);
+}
+
+void ShowModel(QPlainTextEdit* area, int k)
+{
+    LoadModel(k);
+    const Mtext& model = context.Models[k];
+    Lines lines;
+    lines.reserve(static_cast<std::size_t>(model.count));
+    for (std::int32_t i = 1; i <= model.count; ++i)
+        lines.push_back(model.lines[i]);
+    CheckLinesFitToShow(lines, ModelPath(k));
+    SetLines(area, lines);
+}
 
 }  // namespace tarnix

@@ -1,32 +1,59 @@
 #include "numbers.h"
 
 #include <algorithm>
-#include <charconv>
+#include <optional>
 
 #include "errors.h"
 
 namespace tarnix {
+namespace {
 
-std::optional<std::int32_t> TryStrToInt(const std::string& text)
+std::optional<std::int32_t> parse(const std::string& text)
 {
-    std::size_t start = text.find_first_not_of(' ');
-    if (start == std::string::npos)
+    std::size_t i = text.find_first_not_of(' ');
+    if (i == std::string::npos)
         return std::nullopt;
-    // from_chars takes a "-" but no "+"; a "+" may not be followed by another sign.
-    if (text[start] == '+' && start + 1 < text.size() && text[start + 1] != '-')
-        ++start;
-    const char* first = text.data() + start;
-    const char* last = text.data() + text.size();
-    std::int32_t value = 0;
-    const auto [end, error] = std::from_chars(first, last, value);
-    if (error != std::errc() || end != last || first == last)
+    const bool negative = text[i] == '-';
+    if (text[i] == '-' || text[i] == '+')
+        ++i;
+    int base = 10;
+    if (i < text.size() && text[i] == '$') {
+        base = 16;
+        ++i;
+    } else if (i + 1 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
+        base = 16;
+        i += 2;
+    }
+    if (i == text.size())
         return std::nullopt;
-    return value;
+    std::int64_t value = 0;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        int digit;
+        if (c >= '0' && c <= '9')
+            digit = c - '0';
+        else if (base == 16 && c >= 'a' && c <= 'f')
+            digit = c - 'a' + 10;
+        else if (base == 16 && c >= 'A' && c <= 'F')
+            digit = c - 'A' + 10;
+        else
+            return std::nullopt;
+        value = value * base + digit;
+        if (value > std::int64_t{INT32_MAX} + 1)
+            return std::nullopt;
+    }
+    if (negative)
+        value = -value;
+    if (value > INT32_MAX || value < INT32_MIN)
+        return std::nullopt;
+    return static_cast<std::int32_t>(value);
 }
+
+}  // namespace
 
 std::int32_t StrToInt(const std::string& text)
 {
-    const auto value = TryStrToInt(text);
+    const auto value = parse(text);
     if (!value) {
         // The error's text ends at a NUL byte, so a NUL from a binary file is shown as '?'.
         std::string shown = text;
@@ -36,6 +63,8 @@ std::int32_t StrToInt(const std::string& text)
     return *value;
 }
 
-std::string IntToStr(std::int64_t n) { return std::to_string(n); }
+std::int32_t StrToIntDef(const std::string& text, std::int32_t fallback) { return parse(text).value_or(fallback); }
+
+std::optional<std::int32_t> TryStrToInt(const std::string& text) { return parse(text); }
 
 }  // namespace tarnix

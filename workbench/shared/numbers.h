@@ -1,6 +1,5 @@
-// Whole numbers typed by the user or written by the engine, read the way the workbench's
-// number fields always have been: optional leading blanks, an optional sign, decimal digits,
-// and a value that fits 32 bits.
+// Whole numbers typed into the windows' boxes or read from files, read as the workbench has
+// always read them.
 #pragma once
 
 #include <cstdint>
@@ -9,12 +8,13 @@
 
 namespace tarnix {
 
-// The value of `text`, or nothing when it is not a whole number of 32 bits.
-std::optional<std::int32_t> TryStrToInt(const std::string& text);
-// The value of `text`; a text that is not a whole number of 32 bits throws the conversion
-// error "'<text>' is not a valid integer value".
+// The 32-bit integer a text holds: leading blanks, an optional sign, then decimal digits or
+// "$"/"0x" and hexadecimal digits, nothing after them. Anything else throws ConvertError
+// ("'%s' is not a valid integer value").
 std::int32_t StrToInt(const std::string& text);
-// Decimal text of `n`: a leading "-" for negatives, no padding.
-std::string IntToStr(std::int64_t n);
+// As StrToInt, with `fallback` for a text that holds no integer.
+std::int32_t StrToIntDef(const std::string& text, std::int32_t fallback);
+// As StrToInt, with nothing for a text that holds no integer.
+std::optional<std::int32_t> TryStrToInt(const std::string& text);
 
 }  // namespace tarnix

@@ -71,7 +71,8 @@ QWidget* TForm10::createToolBar()
     };
     field(edKb, "edKb", "Kb", 240);
     field(edNum, "edNum", "Number", 100);
-    bbExit = addButton("bbExit", "Exit", [this] { Close(); });
+    bbExit = make<QPushButton>("bbExit", QStringLiteral("Exit"));
+    onClick(bbExit, [this] { Close(); });
     row->addWidget(bbExit);
     row->addStretch(1);
     return bar;

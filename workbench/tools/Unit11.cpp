@@ -46,12 +46,18 @@ QWidget* TForm11::createToolBar()
     edNum = make<QLineEdit>("edNum");
     edNum->setMaximumWidth(90);
     Label1->setBuddy(edNum);
-    Button1 = addButton("Button1", "Check", [this] { Button1Click(); });
-    bbPrev = addButton("bbPrev", "Prev", [this] { bbPrevClick(); });
-    bbNext = addButton("bbNext", "Next", [this] { bbNextClick(); });
-    bbDel = addButton("bbDel", "Del", [this] { bbDelClick(); });
-    bbShow = addButton("bbShow", "ShowCg", [this] { bbShowClick(); });
-    bbExit = addButton("bbExit", "Exit", [this] { Close(); });
+    Button1 = make<QPushButton>("Button1", QStringLiteral("Check"));
+    onClick(Button1, [this] { Button1Click(); });
+    bbPrev = make<QPushButton>("bbPrev", QStringLiteral("Prev"));
+    onClick(bbPrev, [this] { bbPrevClick(); });
+    bbNext = make<QPushButton>("bbNext", QStringLiteral("Next"));
+    onClick(bbNext, [this] { bbNextClick(); });
+    bbDel = make<QPushButton>("bbDel", QStringLiteral("Del"));
+    onClick(bbDel, [this] { bbDelClick(); });
+    bbShow = make<QPushButton>("bbShow", QStringLiteral("ShowCg"));
+    onClick(bbShow, [this] { bbShowClick(); });
+    bbExit = make<QPushButton>("bbExit", QStringLiteral("Exit"));
+    onClick(bbExit, [this] { Close(); });
     row->addWidget(Label1);
     row->addWidget(edNum);
     for (QPushButton* button : {Button1, bbPrev, bbNext, bbDel, bbShow, bbExit})
@@ -84,21 +90,21 @@ std::string TForm11::number() const { return fromQt(edNum->text()); }
 
 void TForm11::OnShow()
 {
-    edNum->setText(toQt(IntToStr(context.SelectedObject)));
+    edNum->setText(toQt(std::to_string(context.SelectedObject)));
     ShowObGraph(context.SelectedObject);
 }
 
 void TForm11::ShowObText(std::int32_t n)
 {
     std::string code, value;
-    RunGoal(goals::ShowObject(IntToStr(n)), code, value);
+    RunGoal(goals::ShowObject(std::to_string(n)), code, value);
     showObjectFile();
 }
 
 void TForm11::ShowObGraph(std::int32_t n)
 {
     std::string code, value;
-    RunGoal(goals::ShowFrame(IntToStr(n)), code, value);
+    RunGoal(goals::ShowFrame(std::to_string(n)), code, value);
     showObjectFile();
 }
 
@@ -109,7 +115,7 @@ void TForm11::ShowOb1Click()
     const std::int32_t n = StrToInt(number());
     if (n > 0) {
         std::string code, value;
-        RunGoal(goals::ShowFrame(IntToStr(n)), code, value);
+        RunGoal(goals::ShowFrame(std::to_string(n)), code, value);
     }
     showObjectFile();
 }
@@ -206,7 +212,7 @@ void TForm11::showCurrentEntry()
 {
     const std::int32_t n = context.ObjectNumbers[context.ObjectCursor];
     ShowObGraph(n);
-    edNum->setText(toQt(IntToStr(n)));
+    edNum->setText(toQt(std::to_string(n)));
 }
 
 }  // namespace tarnix

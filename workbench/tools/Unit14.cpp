@@ -115,7 +115,8 @@ QWidget* TForm14::createFieldBar()
         row->addWidget(edit, stretch);
     };
     field(Project, "Project", "Project", edProj, "edProj", 3);
-    bbFind = addButton("bbFind", "Find", [this] { bbFindClick(); });
+    bbFind = make<QPushButton>("bbFind", QStringLiteral("Find"));
+    onClick(bbFind, [this] { bbFindClick(); });
     edFind = make<QLineEdit>("edFind");
     edFind->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     row->addWidget(bbFind);
@@ -130,12 +131,18 @@ QWidget* TForm14::createButtonBar()
     auto* bar = new QWidget;
     auto* row = new QHBoxLayout(bar);
     row->setContentsMargins(0, 0, 0, 0);
-    Button1 = addButton("Button1", "DosWin", [this] { Button1Click(); });
-    bbCreate = addButton("bbCreate", "Create", [this] { bbCreateClick(); });
-    bbClear = addButton("bbClear", "Clear", [this] { bbClearClick(); });
-    bbPrev = addButton("bbPrev", "Prev", [this] { bbPrevClick(); });
-    bbNext = addButton("bbNext", "Next", [this] { bbNextClick(); });
-    Button2 = addButton("Button2", "Exit", [this] { Close(); });
+    Button1 = make<QPushButton>("Button1", QStringLiteral("DosWin"));
+    onClick(Button1, [this] { Button1Click(); });
+    bbCreate = make<QPushButton>("bbCreate", QStringLiteral("Create"));
+    onClick(bbCreate, [this] { bbCreateClick(); });
+    bbClear = make<QPushButton>("bbClear", QStringLiteral("Clear"));
+    onClick(bbClear, [this] { bbClearClick(); });
+    bbPrev = make<QPushButton>("bbPrev", QStringLiteral("Prev"));
+    onClick(bbPrev, [this] { bbPrevClick(); });
+    bbNext = make<QPushButton>("bbNext", QStringLiteral("Next"));
+    onClick(bbNext, [this] { bbNextClick(); });
+    Button2 = make<QPushButton>("Button2", QStringLiteral("Exit"));
+    onClick(Button2, [this] { Close(); });
     for (QPushButton* button : {Button1, bbCreate, bbClear, bbPrev, bbNext, Button2})
         row->addWidget(button);
     row->addStretch(1);
@@ -234,7 +241,7 @@ void TForm14::Open2Click()
     DbState.dbFile = *chosen;
     DbState.dbDesc = block[0];
     LoadTextArea(MemDesc, *chosen);
-    edNum->setText(toQt(IntToStr(DbState.recCount)));
+    edNum->setText(toQt(std::to_string(DbState.recCount)));
 }
 
 void TForm14::Inheritance1Click()
@@ -247,7 +254,7 @@ void TForm14::Inheritance1Click()
 
 std::string TForm14::recordPath(std::int32_t n, const char* extension) const
 {
-    return withTrailingSeparator(DbState.dbDir) + IntToStr(n) + extension;
+    return withTrailingSeparator(DbState.dbDir) + std::to_string(n) + extension;
 }
 
 void TForm14::Open3Click()
@@ -312,7 +319,7 @@ void TForm14::writeRecordCount(std::int32_t n)
 {
     TextBlock block;
     ReadLines(DbState.dbFile, block, 2);
-    block[1] = IntToStr(n);
+    block[1] = std::to_string(n);
     WriteLines(DbState.dbFile, block, 2);
 }
 
@@ -411,7 +418,7 @@ void TForm14::bbPrevClick()
         return;
     context.ObjectCursor = context.ObjectCursor - 1;
     ShowRecord(context.ObjectNumbers[context.ObjectCursor]);
-    edNum->setText(toQt(IntToStr(context.ObjectNumbers[context.ObjectCursor])));
+    edNum->setText(toQt(std::to_string(context.ObjectNumbers[context.ObjectCursor])));
 }
 
 void TForm14::bbFindClick()
@@ -438,9 +445,9 @@ void TForm14::Retract1Click()
 void TForm14::ShowRecord(std::int32_t n)
 {
     std::string code, value;
-    RunGoal(goals::ShowObject(IntToStr(n)), code, value);
+    RunGoal(goals::ShowObject(std::to_string(n)), code, value);
     LoadTextArea(memCont, context.WorkDir + context.ObjectShowFile);
-    edNum->setText(toQt(IntToStr(n)));
+    edNum->setText(toQt(std::to_string(n)));
     RunGoalQuiet(goals::FindObjectByNumber(fromQt(edNum->text())), code, value);
     if (code != "0") {
         MemDesc->clear();
@@ -451,7 +458,7 @@ void TForm14::ShowRecord(std::int32_t n)
     const auto description = TryStrToInt(block[0]);
     if (!description)
         return;
-    RunGoal(goals::ShowObject(IntToStr(*description)), code, value);
+    RunGoal(goals::ShowObject(std::to_string(*description)), code, value);
     LoadTextArea(MemDesc, context.WorkDir + context.ObjectShowFile);
 }
 
