@@ -78,8 +78,12 @@ void tree(const Project& project, const Inference& run, const Fact& fact, int de
 }
 
 std::vector<std::string> modelText(const Inference& run, int k) {
-    std::vector<std::string> out = {cp("% модель ") + std::to_string(k) +
-                                    (k == 0 ? cp(": факты задачи") : cp(": после цикла ") + std::to_string(k))};
+    const int cycles = static_cast<int>(run.firings.size());
+    std::string heading = cp("% модель ") + std::to_string(k);
+    if (k == 0) heading += cp(": факты задачи");
+    else if (k <= cycles) heading += cp(": после цикла ") + std::to_string(k);
+    else heading += cp(": вывод закончен на цикле ") + std::to_string(cycles) + ", " + run.stop;
+    std::vector<std::string> out = {heading};
     for (const Fact& f : run.factsAfter(k)) out.push_back(f.pair.text());
     return out;
 }
@@ -196,11 +200,12 @@ Answer runTask(const Session& session) {
     return Answer{"0", {}, answer->pair.value};
 }
 
-Answer runModels(const Session& session, int first, int second) {
+Answer runModels(const Session& session) {
     const Project project = loadProject(session);
     const Inference run = infer(project.kb, project.task, project.depth, project.size);
-    writeLines(session.work("m" + std::to_string(first) + ".txt"), modelText(run, first));
-    writeLines(session.work("m" + std::to_string(second) + ".txt"), modelText(run, second));
+    // The goal names two model texts; the whole model of the run is written, so that every
+    // model page of the workbench shows the same run.
+    for (int k = 0; k <= 5; ++k) writeLines(session.work("m" + std::to_string(k) + ".txt"), modelText(run, k));
     if (!project.kbFound) return Answer::failure(cp("Нет файла базы знаний ") + project.kbName);
     return Answer{"0", {}, std::to_string(run.firings.size())};
 }

@@ -8,7 +8,7 @@ namespace tarnix::standin {
 Answer compileKnowledgeBase(const Session& session);           // ru_comp
 Answer buildProgram(const Session& session);                   // the blank goal of sh.exe
 Answer runTask(const Session& session);                        // ru_run
-Answer runModels(const Session& session, int first, int second);  // runs, run: m<first>, m<second>
+Answer runModels(const Session& session);                      // runs, run: m0.txt .. m5.txt
 Answer writeTraceList(const Session& session);                 // tracelist
 Answer traceRule(const Session& session, const std::string& rule);    // tracerule
 Answer explainRule(const Session& session, const std::string& rule, bool backwards);  // ru_exp, bru_exp

@@ -55,8 +55,7 @@ Answer demo(const Session& session) {
     if (isObjectGoal(op)) return answerObjectGoal(session, op, argument);
     if (op == "ru_comp") return compileKnowledgeBase(session);
     if (op == "ru_run") return runTask(session);
-    if (op == "runs") return argument == "m1" ? runModels(session, 1, 2) : runModels(session, 0, 1);
-    if (op == "run") return runModels(session, 0, 5);
+    if (op == "runs" || op == "run") return runModels(session);
     if (op == "tracelist") return writeTraceList(session);
     if (op == "tracerule") return traceRule(session, argument);
     if (op == "ru_exp") return explainRule(session, argument, false);

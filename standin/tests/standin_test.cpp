@@ -250,6 +250,11 @@ TEST_F(Standin, DemoWritesModelsAndTraces) {
     send("opt(1,1,f,m1,runs).");
     EXPECT_TRUE(contains(lines(work + "m1.txt"), cp("жанр = комедия")));
     EXPECT_TRUE(contains(lines(work + "m2.txt"), cp("формат = кинотеатр")));
+    EXPECT_EQ(lines(work + "m5.txt").front(), cp("% модель 5: вывод закончен на цикле 3, цель достигнута"));
+    for (int set = 1; set <= 3; ++set) {
+        send("opt(1,1,1," + std::to_string(set) + ",load).");
+        EXPECT_EQ(result()[2], std::to_string(set == 1 ? 5 : set == 2 ? 4 : 6));
+    }
     send("opt(1,1,1,1,tracelist).");
     const auto list = lines(work + "list.txt");
     ASSERT_EQ(list.size(), 15u);

@@ -3,10 +3,13 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QEventLoop>
+#include <QFormLayout>
 #include <QHideEvent>
-#include <QWindow>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QShowEvent>
+#include <QWindow>
 
 #include "errors.h"
 
@@ -66,6 +69,16 @@ QAction* Form::addCommand(QMenu* menu, const char* name, const char* caption, st
 void Form::onClick(QAbstractButton* button, std::function<void()> command)
 {
     connect(button, &QAbstractButton::clicked, this, [command = std::move(command)] { dispatch(command); });
+}
+
+QLineEdit* Form::addField(QFormLayout* rows, QLabel*& label, const char* labelName, const char* caption,
+                          const char* editName)
+{
+    label = make<QLabel>(labelName, QString::fromUtf8(caption));
+    auto* edit = make<QLineEdit>(editName);
+    label->setBuddy(edit);
+    rows->addRow(label, edit);
+    return edit;
 }
 
 void Form::hideEvent(QHideEvent* event)

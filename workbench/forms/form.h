@@ -9,6 +9,9 @@ class QAbstractButton;
 class QAction;
 class QMenu;
 class QEventLoop;
+class QFormLayout;
+class QLabel;
+class QLineEdit;
 
 namespace tarnix {
 
@@ -42,8 +45,12 @@ protected:
     }
     // A menu item that runs `command` through the dispatcher.
     QAction* addCommand(QMenu* menu, const char* name, const char* caption, std::function<void()> command);
-    // A button whose click runs `command` through the dispatcher.
+    // Makes a click on `button` run `command` through the dispatcher.
     void onClick(QAbstractButton* button, std::function<void()> command);
+    // Adds a row of a named label with `caption` and a named one-line edit to `rows`; returns
+    // the edit.
+    QLineEdit* addField(QFormLayout* rows, QLabel*& label, const char* labelName, const char* caption,
+                        const char* editName);
     void showEvent(QShowEvent* event) override;
 
     void hideEvent(QHideEvent* event) override;

@@ -45,7 +45,7 @@ void StringGrid::SetColWidths(std::initializer_list<int> widths)
     }
 }
 
-QTableWidgetItem* StringGrid::item(int col, int row) const
+QTableWidgetItem* StringGrid::cellItem(int col, int row) const
 {
     if (col < 0 || row < 0 || col > columnCount() || row > rowCount())
         throw RangeError();
@@ -58,7 +58,7 @@ QTableWidgetItem* StringGrid::item(int col, int row) const
 
 QTableWidgetItem* StringGrid::ensureItem(int col, int row)
 {
-    if (QTableWidgetItem* existing = item(col, row))
+    if (QTableWidgetItem* existing = cellItem(col, row))
         return existing;
     auto* created = new QTableWidgetItem;
     setItem(row - 1, col - 1, created);
@@ -69,14 +69,14 @@ std::string StringGrid::Cells(int col, int row) const
 {
     if (col == 0 && row == 0)
         return corner_;
-    const QTableWidgetItem* cell = item(col, row);
+    const QTableWidgetItem* cell = cellItem(col, row);
     return cell ? fromQt(cell->text()) : std::string();
 }
 
 void StringGrid::SetCells(int col, int row, const std::string& text)
 {
     if (col == 0 && row == 0) {
-        item(0, 0);  // only to check the bounds
+        cellItem(0, 0);  // only to check the bounds
         corner_ = text;
         return;
     }
@@ -87,7 +87,7 @@ void StringGrid::ClearRows(int fromRow)
 {
     for (int row = std::max(fromRow, 1); row < RowCount(); ++row)
         for (int col = 0; col < ColCount(); ++col)
-            if (QTableWidgetItem* cell = item(col, row))
+            if (QTableWidgetItem* cell = cellItem(col, row))
                 cell->setText(QString());
 }
 

@@ -33,7 +33,7 @@ signals:
     void cellSelected(int col, int row);
 
 private:
-    QTableWidgetItem* item(int col, int row) const;
+    QTableWidgetItem* cellItem(int col, int row) const;
     QTableWidgetItem* ensureItem(int col, int row);
     std::string corner_;
 };

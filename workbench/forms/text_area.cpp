@@ -8,6 +8,7 @@
 #include "errors.h"
 #include "platform/platform.h"
 #include "rule_files.h"
+#include "qt_text.h"
 
 namespace tarnix {
 namespace {
@@ -72,7 +73,7 @@ std::string encodeLines(const QString& text)
     const std::size_t n = static_cast<std::size_t>(text.size());
     for (std::size_t i = 0; i < n; ++i) {
         const char16_t c = in[i];
-        if (c == u'\n' || c == 0x2029 || c == 0x2028) {
+        if (isLineBreak(c)) {
             bytes += "\r\n";
         } else if (c >= 0xD800 && c <= 0xDBFF && i + 1 < n && in[i + 1] >= 0xDC00 && in[i + 1] <= 0xDFFF) {
             bytes += '?';  // one character outside the basic plane

@@ -17,7 +17,8 @@ struct rcont;
 // File bytes -> the area's text: the lines joined with line breaks, no trailing one. A CR
 // that does not end a line is taken by the text area as a line break of its own.
 QString decodeLines(std::string_view bytes);
-// The area's text -> file bytes: every line followed by CR LF; an empty text has no lines.
+// The area's text -> file bytes: the text split at every line break (isLineBreak), every line
+// followed by CR LF; an empty text has no lines.
 std::string encodeLines(const QString& text);
 
 // Replaces the whole content of `area` with the lines of the file (FileOpenError when it
@@ -25,7 +26,7 @@ std::string encodeLines(const QString& text);
 void LoadTextArea(QPlainTextEdit* area, const std::string& path);
 // Replaces the file with the area's lines, atomically.
 void SaveTextArea(QPlainTextEdit* area, const std::string& path);
-// The area's lines.
+// The area's lines, split as encodeLines splits them: what every reader of a text area uses.
 Lines GetLines(QPlainTextEdit* area);
 // Lines longer than this are not shown: laying out one such line takes the toolkit seconds
 // to minutes, so a window showing it would stop answering.

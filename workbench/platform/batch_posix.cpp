@@ -97,7 +97,7 @@ bool copyContents(const std::string& from, const std::string& to) {
     struct stat st {};
     if (::stat(from.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
     std::string bytes;
-    if (!detail::readWholeFile(from, bytes) || !detail::writeFileAtomically(to, bytes)) return false;
+    if (!detail::readWholeFile(from, bytes) || !detail::writeNativeFile(to, bytes, Durability::Synced)) return false;
     ::chmod(to.c_str(), st.st_mode & 0777);  // an executable stays executable
     return true;
 }

@@ -7,9 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
-#include <cstdlib>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -32,71 +30,6 @@ bool readWholeFile(const std::string& nativeName, std::string& bytes) {
     std::size_t n;
     while ((n = std::fread(buffer, 1, sizeof buffer, f.get())) > 0) bytes.append(buffer, n);
     return !std::ferror(f.get());
-}
-
-bool writeFileAtomically(const std::string& nativeName, const std::string& bytes) {
-    // A link is followed, so that the file it points to gets the new content.
-    std::string target = nativeName;
-    struct stat old {};
-    if (::lstat(target.c_str(), &old) == 0 && S_ISLNK(old.st_mode)) {
-        if (char* real = ::realpath(target.c_str(), nullptr)) {
-            target = real;
-            std::free(real);
-        }
-    }
-    const bool existed = ::stat(target.c_str(), &old) == 0;
-    const auto slash = target.rfind('/');
-    const std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
-    static std::atomic<unsigned> counter{0};
-    const std::string temp = folder + ".tarnix-" + std::to_string(::getpid()) + '-' + std::to_string(++counter);
-    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, existed ? (old.st_mode & 07777) : 0666);
-    if (fd < 0 && errno == EACCES && existed) {
-        // A folder we may not create files in, holding a file we may write: rewrite in place.
-        fd = ::open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
-        if (fd < 0) return false;
-        std::size_t done = 0;
-        while (done < bytes.size()) {
-            const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-            if (n < 0 && errno == EINTR) continue;
-            if (n <= 0) {
-                const int error = n < 0 ? errno : ENOSPC;
-                ::close(fd);
-                errno = error;
-                return false;
-            }
-            done += static_cast<std::size_t>(n);
-        }
-        return ::close(fd) == 0;
-    }
-    if (fd < 0) return false;
-    auto fail = [&](int error) {
-        ::close(fd);
-        ::unlink(temp.c_str());
-        errno = error;
-        return false;
-    };
-    if (existed) ::fchmod(fd, old.st_mode & 07777);
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return fail(n < 0 ? errno : ENOSPC);
-        done += static_cast<std::size_t>(n);
-    }
-    if (::fsync(fd) != 0) return fail(errno);
-    if (::close(fd) != 0) {
-        const int error = errno;
-        ::unlink(temp.c_str());
-        errno = error;
-        return false;
-    }
-    if (::rename(temp.c_str(), target.c_str()) != 0) {
-        const int error = errno;
-        ::unlink(temp.c_str());
-        errno = error;
-        return false;
-    }
-    return true;
 }
 
 }  // namespace detail

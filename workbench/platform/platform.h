@@ -87,13 +87,11 @@ bool directoryExists(const std::string& path);
 bool deleteFile(const std::string& path);       // false when absent or not deletable
 // Renames `from` to `to`; never replaces an existing `to` (false then), as on Windows.
 bool renameFile(const std::string& from, const std::string& to);
-// Replaces `to` by `from` in one step (the last step of an atomic save).
+// Replaces `to` by `from` in one step.
 bool replaceFile(const std::string& from, const std::string& to);
 bool makeDirectory(const std::string& path);
 // True when an existing file may be written (not read-only for this user).
 bool fileWritable(const std::string& path);
-// Pushes what was written to `file` down to the disk; false on failure (errno set).
-bool flushToDisk(std::FILE* file);
 // Names (without folder) of the entries of `folder` whose names match `pattern`
 // (`*` and `?`, case-blind), folders included, in no particular order.
 std::vector<std::string> findFiles(const std::string& folder, const std::string& pattern);
@@ -106,6 +104,24 @@ std::string lastSystemErrorText();
 // The last system error as a Pascal-style I/O error text ("File not found",
 // "File access denied", "Invalid filename", "Disk full") for reading or for writing.
 std::string lastIoErrorText(bool writing);
+
+// ---- writing files -------------------------------------------------------------------------
+
+// Whether a write waits until the new content has reached the disk. Exchange files, which the
+// next engine start writes anew, may skip that wait; documents and settings do not.
+enum class Durability { Synced, Unsynced };
+
+// The one way the program writes a file: creates it or replaces its whole content with `bytes`
+// so that it is whole, old or new, whatever fails on the way.
+// - The new bytes go to a uniquely named file created beside it (exclusively, so nothing that
+//   is already there is followed or overwritten), are synced, and then renamed over it.
+// - A symbolic link is written through: the file it finally names gets the bytes, the link stays.
+// - The file keeps its mode, and its owner where the process may set it.
+// - A file with several hard links, or one in a folder that takes no new file, is rewritten in
+//   place instead: its space is reserved first, and on a failure its old bytes are put back.
+// - A file this user may not write is refused (EACCES), as is a folder (EISDIR).
+// False on failure, with errno set for lastIoErrorText and lastSystemErrorText.
+bool writeFile(const std::string& path, std::string_view bytes, Durability durability = Durability::Synced);
 
 // ---- code pages ----------------------------------------------------------------------------
 

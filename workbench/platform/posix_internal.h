@@ -2,6 +2,9 @@
 #pragma once
 
 #include <string>
+#include <string_view>
+
+#include "platform.h"
 
 namespace tarnix::platform::detail {
 
@@ -14,9 +17,14 @@ std::string joinPath(const std::string& base, const std::string& name);
 // Reads a whole file; false (errno set) when it cannot be read.
 bool readWholeFile(const std::string& nativeName, std::string& bytes);
 
-// Writes `bytes` to a new file beside `nativeName` and puts it in that file's place in one
-// step, keeping the permissions of the file it replaces. False (errno set) on failure; the
-// old file is then untouched.
-bool writeFileAtomically(const std::string& nativeName, const std::string& bytes);
+// writeFile for a name that is already the system's (letter case resolved, UTF-8).
+bool writeNativeFile(const std::string& nativeName, std::string_view bytes, Durability durability);
+
+// The steps of writeFile, named so that a test can make each of them fail.
+enum class WriteStep { Create, Write, Flush, Sync, Rename, Reserve, Restore };
+// When set, asked before every step; an answer other than 0 makes that step fail with that
+// errno. A failing write stops part-way, as a full disk makes it. Tests only.
+using WriteFault = int (*)(WriteStep);
+extern WriteFault writeFault;
 
 }  // namespace tarnix::platform::detail

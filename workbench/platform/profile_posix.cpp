@@ -147,7 +147,7 @@ bool profileWrite(const std::string& file, const std::string& section, const std
         if (!text.empty() && text.back() != '\n') text += "\r\n";
         text += '[' + section + "]\r\n" + key + '=' + value + "\r\n";
     }
-    return detail::writeFileAtomically(native, text);
+    return detail::writeNativeFile(native, text, Durability::Synced);
 }
 
 }  // namespace tarnix::platform

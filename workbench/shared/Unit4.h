@@ -14,6 +14,7 @@
 #include "rule_files.h"
 #include "run_parameters.h"
 #include "settings.h"
+#include "string_functions.h"
 #include "task_run.h"
 #include "text_file.h"
 #include "ui.h"

@@ -11,8 +11,8 @@
 //
 // Every rule field is stored on one line: the writers pass each field through OneLine, so
 // a text typed with line breaks can never shift the seven-line groups and corrupt the rules
-// behind it. Windows that take a rule out of their boxes use OneLine too, so that the rule
-// they keep in memory is the one the file holds.
+// behind it. Windows that take a rule out of their boxes use OneLine too (OneLineText of a
+// text area), so that the rule they keep in memory is the one the file holds.
 //
 // Every write replaces its file atomically: a failed write throws FileCreateError and leaves
 // the earlier file whole. A file that cannot be read throws InOutError ("File not found",

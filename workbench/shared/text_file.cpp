@@ -49,11 +49,6 @@ bool readSomeLines(std::FILE* f, std::size_t maxLines, Lines& lines)
     return !std::ferror(f);
 }
 
-bool writeAll(std::FILE* f, std::string_view bytes)
-{
-    return std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size() && std::fflush(f) == 0;
-}
-
 }  // namespace
 
 Lines splitLines(std::string_view bytes, std::size_t maxLines)
@@ -110,12 +105,9 @@ void writeLines(const std::string& path, const Lines& lines) { writeBytes(path, 
 
 void writeBytes(const std::string& path, std::string_view bytes)
 {
-    File f = openFile(path, "wb");
-    if (!f)
-        throwIoError(true);
-    if (!writeAll(f.get(), bytes))
-        throwIoError(true);
-    if (std::fclose(f.release()) != 0)
+    // The exchange and parameter files are written anew before every engine start; waiting for
+    // the disk would slow every call for files that are worth nothing after a crash.
+    if (!platform::writeFile(path, bytes, platform::Durability::Unsynced))
         throwIoError(true);
 }
 
@@ -132,24 +124,8 @@ std::string loadFileBytes(const std::string& path)
 
 void saveFileAtomically(const std::string& path, std::string_view bytes)
 {
-    // The new content goes to a name of its own beside the file, so the file is never seen
-    // half-written; only a complete, flushed copy replaces it.
-    const std::string target = platform::resolvePath(path);
-    if (platform::fileExists(target) && !platform::fileWritable(target))
+    if (!platform::writeFile(path, bytes))
         throw FileCreateError(path, platform::lastSystemErrorText());
-    const std::string temporary = target + ".~sav";
-    File f = openFile(temporary, "wb");
-    if (!f)
-        throw FileCreateError(path, platform::lastSystemErrorText());
-    const bool written = writeAll(f.get(), bytes) && platform::flushToDisk(f.get());
-    std::string reason = written ? std::string() : platform::lastSystemErrorText();
-    const bool closed = std::fclose(f.release()) == 0;
-    if (written && closed && platform::replaceFile(temporary, target))
-        return;
-    if (reason.empty())
-        reason = platform::lastSystemErrorText();
-    platform::deleteFile(temporary);
-    throw FileCreateError(path, reason);
 }
 
 std::string fileNamePart(const std::string& path)

@@ -21,16 +21,18 @@ std::string joinLines(const Lines& lines);
 // Reads the first `maxLines` lines the Pascal way: a file that cannot be opened or read throws
 // InOutError ("File not found", "File access denied").
 Lines readLines(const std::string& path, std::size_t maxLines = std::numeric_limits<std::size_t>::max());
-// Creates or truncates the file and writes the lines; failures throw InOutError.
+// Writes the file with the lines (whole, old or new, as saveFileAtomically does, but without
+// waiting for the disk: for exchange and parameter files); failures throw InOutError.
 void writeLines(const std::string& path, const Lines& lines);
-// Creates or truncates the file and writes the bytes; failures throw InOutError.
+// Writes the file with the bytes, as writeLines does; failures throw InOutError.
 void writeBytes(const std::string& path, std::string_view bytes);
 
 // Reads a whole file for a text area or a document; failures throw FileOpenError
 // ("Cannot open file "%s". %s").
 std::string loadFileBytes(const std::string& path);
-// Replaces the file with `bytes` atomically: written beside it under another name, flushed,
-// then renamed over it. A failure throws FileCreateError and leaves the earlier file whole.
+// Replaces the file with `bytes` through the platform's one writer (whole, old or new; links,
+// mode and hard links kept) and waits until they are on the disk. A failure throws
+// FileCreateError and leaves the earlier file whole.
 void saveFileAtomically(const std::string& path, std::string_view bytes);
 
 // The file-name part of a path: the text after the last separator (the whole text when none).

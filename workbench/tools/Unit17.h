@@ -27,7 +27,6 @@ protected:
 
 private:
     void createControls();
-    QWidget* createEditRow();
 };
 
 extern TForm17* Form17;

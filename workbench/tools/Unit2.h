@@ -27,7 +27,6 @@ public:
 
 private:
     void createControls();
-    QWidget* createTopBar();
     void createMenu();
 };
 

@@ -26,7 +26,7 @@ struct ChoiceList {
 TForm9::TForm9(QWidget* parent) : Form("Form9", parent)
 {
     setWindowTitle(QStringLiteral("Form9"));
-    resize(820, 110);
+    resize(960, 110);
     createControls();
 }
 
@@ -49,6 +49,7 @@ void TForm9::createControls()
         QComboBox* box = make<QComboBox>(lists[i].listName);
         box->setEditable(true);
         box->setInsertPolicy(QComboBox::NoInsert);
+        box->setMinimumContentsLength(16);
         auto text = lists[i].promptAndItems.begin();
         const QString prompt = literal(*text);
         for (++text; text != lists[i].promptAndItems.end(); ++text)

@@ -4,8 +4,10 @@
 #include "Unit11.h"
 #include "Unit13.h"
 #include "Unit14.h"
+#include "Unit15.h"
 #include "Unit16.h"
 #include "Unit17.h"
+#include "Unit18.h"
 #include "Unit2.h"
 #include "Unit3.h"
 #include "Unit5.h"
@@ -40,15 +42,19 @@ void CreateToolWindows()
     Form11 = new TForm11;
     Form13 = new TForm13;
     Form14 = new TForm14;
+    Form15 = new TForm15;
     Form16 = new TForm16;
     Form17 = new TForm17;
+    Form18 = new TForm18;
 }
 
 void DestroyToolWindows()
 {
+    destroy(Form18);
     destroy(Form17);
     destroy(Form16);
     destroy(Form14);
+    destroy(Form15);
     destroy(Form13);
     destroy(Form11);
     destroy(Form10);

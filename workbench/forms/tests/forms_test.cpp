@@ -1,8 +1,10 @@
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTextDocument>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWindow>
@@ -58,6 +60,26 @@ TEST(TextArea, LoadSaveLoadIsStable)
         EXPECT_EQ(ws.read(ws.work + "g.txt"), once);
         EXPECT_EQ(splitLines(once), splitLines(content));
     }
+}
+
+TEST(TextArea, EveryTypedLineBreakEndsALine)
+{
+    EXPECT_EQ(encodeLines(QStringLiteral("a\u2028b\u2029c\nd")), "a\r\nb\r\nc\r\nd\r\n");
+
+    test::Workspace ws;
+    QPlainTextEdit area;
+    area.setPlainText(QStringLiteral("one"));
+    area.moveCursor(QTextCursor::End);
+    QKeyEvent shiftEnter(QEvent::KeyPress, Qt::Key_Return, Qt::ShiftModifier, QStringLiteral("\r"));
+    QApplication::sendEvent(&area, &shiftEnter);
+    area.insertPlainText(QStringLiteral("two"));
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+    QApplication::sendEvent(&area, &enter);
+    area.insertPlainText(QStringLiteral("three"));
+    ASSERT_TRUE(area.document()->toRawText().contains(QChar(0x2028)));
+    EXPECT_EQ(GetLines(&area), (Lines{"one", "two", "three"}));
+    SaveTextArea(&area, ws.work + "f.txt");
+    EXPECT_EQ(ws.read(ws.work + "f.txt"), "one\r\ntwo\r\nthree\r\n");
 }
 
 TEST(TextArea, FailedLoadKeepsTheText)

@@ -49,10 +49,20 @@ TEST(TextFile, AtomicSaveReplacesWholeOrNotAtAll)
     saveFileAtomically(ws.work + "fresh.txt", "");
     EXPECT_TRUE(ws.exists(ws.work + "fresh.txt"));
 
+    // A folder that takes no new file: a file in it that may be written is rewritten in place.
     if (!ws.makeReadOnly(ws.work))
         GTEST_SKIP() << "cannot make a folder read-only here";
-    EXPECT_THROW(saveFileAtomically(doc, "lost?"), FileCreateError);
-    EXPECT_EQ(ws.read(doc), "new\r\n");
+    EXPECT_THROW(saveFileAtomically(ws.work + "another.txt", "x"), FileCreateError);
+    saveFileAtomically(doc, "in place, and longer\r\n");
+    EXPECT_EQ(ws.read(doc), "in place, and longer\r\n");
+    writeLines(doc, {"short"});
+    EXPECT_EQ(ws.read(doc), "short\r\n");
+    try {
+        writeLines(ws.work + "another.txt", {});
+        FAIL();
+    } catch (const InOutError& e) {
+        EXPECT_STREQ(e.what(), "File access denied");
+    }
 }
 
 TEST(TextFile, AtomicSaveRefusesAReadOnlyFile)

@@ -7,6 +7,7 @@
 #include <string>
 #include <fcntl.h>
 #include <linux/fs.h>
+#include <sys/mount.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -81,8 +82,21 @@ bool Workspace::makeReadOnly(const std::string& path)
     return !writable(path);
 }
 
+std::string Workspace::smallDisk(std::size_t bytes)
+{
+    const std::string folder = root + "small" + std::to_string(mounted_.size()) + "/";
+    fs::create_directory(folder);
+    const std::string options = "size=" + std::to_string(bytes);
+    if (::mount("tmpfs", folder.c_str(), "tmpfs", 0, options.c_str()) != 0)
+        return {};
+    mounted_.push_back(folder);
+    return folder;
+}
+
 Workspace::~Workspace()
 {
+    for (const auto& folder : mounted_)
+        ::umount(folder.c_str());
     for (const auto& path : locked_)
         setImmutable(path, false);
     setUi(nullptr);

@@ -2,6 +2,7 @@
 // programs installed and the scripted Ui in place.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,9 @@ public:
     // Makes a folder or file unwritable even for root (permission bits, and the immutable flag
     // where the file system has one); false when that cannot be done here. Undone at the end.
     bool makeReadOnly(const std::string& path);
+    // A folder on a file system of `bytes` bytes, to fill up; empty when none can be mounted
+    // here. Unmounted at the end.
+    std::string smallDisk(std::size_t bytes);
 
     std::string root;  // with trailing '/'
     std::string home;  // with trailing '/'
@@ -40,6 +44,7 @@ public:
 
 private:
     std::vector<std::string> locked_;
+    std::vector<std::string> mounted_;
 };
 
 }  // namespace tarnix::test
