@@ -80,8 +80,7 @@ int main(int argc, char** argv)
             QApplication::processEvents();
         });
         onShow += bench::medianMs(3, [&] {
-            Form14->hide();
-            Form14->Show();
+            dispatch([] { Form14->OnShow(); });
             QApplication::processEvents();
         });
     }
