@@ -118,6 +118,7 @@ void TForm10::showObjectList()
     StringGrid1->SetRowCount(std::max(CatalogueRows, static_cast<int>(rows)));
     int row = 1;
     for (const ObjectListGroup& group : groups) {
+        CheckGroupFitsToShow(group);
         StringGrid1->SetCells(0, row, group.number);
         StringGrid1->SetCells(1, row, group.text1);
         StringGrid1->SetCells(2, row, group.text2);

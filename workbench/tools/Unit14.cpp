@@ -360,6 +360,7 @@ void TForm14::showObjectList()
     const auto show = [&] { memCont->setPlainText(decodeLines(lines)); };
     try {
         for (const ObjectListGroup& group : ReadObjectList()) {
+            CheckGroupFitsToShow(group);
             for (const std::string* line : {&group.number, &group.text1, &group.text2}) {
                 lines += *line;
                 lines += "\r\n";

@@ -37,4 +37,11 @@ void LoadObjectList(QLineEdit* countField, const std::function<void()>& show)
     context.ObjectCount = StrToInt(value);
 }
 
+void CheckGroupFitsToShow(const ObjectListGroup& group)
+{
+    for (const std::string* line : {&group.number, &group.text1, &group.text2})
+        if (line->size() > LongestShownLine)
+            CheckLinesFitToShow({*line}, context.WorkDir + context.ObjectListFile);
+}
+
 }  // namespace tarnix

@@ -9,6 +9,8 @@ class QPlainTextEdit;
 
 namespace tarnix {
 
+struct ObjectListGroup;
+
 // Saves the area's lines to WorkDir + "cgl.ari" and returns true when every kind of bracket
 // balances; otherwise shows the bracket counts ("Res= 1 Ob= 3 Cb= 2"), writes nothing and
 // returns false.
@@ -21,5 +23,8 @@ void ShowBracketCounts(QPlainTextEdit* area);
 // (the conversion error when it is not a whole number). Otherwise nothing more happens: the
 // gateway has shown its message.
 void LoadObjectList(QLineEdit* countField, const std::function<void()>& show);
+// Refuses a group of the object list with a line too long to show ("Line too long to show"),
+// which would stop the window answering while it is laid out.
+void CheckGroupFitsToShow(const ObjectListGroup& group);
 
 }  // namespace tarnix

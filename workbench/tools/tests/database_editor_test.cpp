@@ -287,6 +287,8 @@ TEST_F(DatabaseEditorTest, ABadListEndsTheLoadWithTheLinesReadBeforeIt)
          "1\na\nb\n\nc\n"},
         {"value not a number", listOf(2), "2x", "'2x' is not a valid integer value.", "2x", 2, "1\nname 1\ntext 1\n2\n"},
         {"10,001 objects", listOf(10001), "10001", "Range check error.", "old", 10000, "1\nname 1\ntext 1\n2\n"},
+        {"one 10 MB line", "1\r\na\r\nb\r\n2\r\n" + std::string(10 << 20, 'x') + "\r\nend\r\n", "2",
+         "Line too long to show (over 65536 characters) - " + ws.work + "cgo.ari.", "old", 1, "1\na\nb"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
