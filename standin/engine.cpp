@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <set>
 
 namespace tarnix::standin {
 namespace {
@@ -68,14 +69,39 @@ std::string origin(const Fact& fact) {
                           : cp("правило ") + std::to_string(fact.rule) + cp(", цикл ") + std::to_string(fact.cycle);
 }
 
-// The inference tree of a fact: the fact, then, indented, the facts its rule stood on.
-void tree(const Project& project, const Inference& run, const Fact& fact, int depth,
-          std::vector<std::string>& out) {
-    out.push_back(std::string(2 * depth, ' ') + fact.pair.text() + "   [" + origin(fact) + "]");
-    if (fact.rule == 0 || depth > 50) return;
-    for (const Pair& c : project.kb.find(fact.rule)->conditions)
-        if (const Fact* f = run.fact(c)) tree(project, run, *f, depth + 1, out);
-}
+// The inference tree of a fact: the fact, then, indented, the facts its rule stood on. Each
+// fact is expanded once and later uses refer back to it, so facts that many rules share do
+// not multiply the tree; and it ends after TreeLineLimit lines whatever the knowledge base.
+class InferenceTree {
+public:
+    static constexpr std::size_t TreeLineLimit = 1000;
+
+    InferenceTree(const Project& project, const Inference& run, std::vector<std::string>& out)
+        : project_(project), run_(run), out_(out) {}
+
+    // False once the tree has been cut.
+    bool write(const Fact& fact, int depth) {
+        if (written_ == TreeLineLimit) {
+            out_.push_back(cp("  ... дерево обрезано: не более ") + std::to_string(TreeLineLimit) + cp(" строк"));
+            return false;
+        }
+        const bool again = !expanded_.insert(&fact).second;
+        out_.push_back(std::string(2 * depth, ' ') + fact.pair.text() + "   [" + origin(fact) + "]" +
+                       (again && fact.rule != 0 ? cp("   (см. выше)") : ""));
+        ++written_;
+        if (again || fact.rule == 0) return true;
+        for (const Pair& c : project_.kb.find(fact.rule)->conditions)
+            if (const Fact* f = run_.fact(c); f && !write(*f, depth + 1)) return false;
+        return true;
+    }
+
+private:
+    const Project& project_;
+    const Inference& run_;
+    std::vector<std::string>& out_;
+    std::set<const Fact*> expanded_;
+    std::size_t written_ = 0;
+};
 
 std::vector<std::string> modelText(const Inference& run, int k) {
     const int cycles = static_cast<int>(run.firings.size());
@@ -192,7 +218,7 @@ Answer runTask(const Session& session) {
     writeLines(session.work("prestrac.ari"), trace);
 
     std::vector<std::string> explanation = {cp("Дерево логического вывода")};
-    if (answer) tree(project, run, *answer, 1, explanation);
+    if (answer) InferenceTree(project, run, explanation).write(*answer, 1);
     else explanation.push_back(cp("  цель ") + project.task.goal + cp(" не выведена"));
     writeLines(session.work("esexp.ari"), explanation);
 

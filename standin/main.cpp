@@ -37,7 +37,9 @@ Session openSession(int argc, char** argv) {
     session.program = p::utf8ToCp1251(name.substr(name.rfind('/') + 1));
     char cwd[PATH_MAX];
     session.homeDir = withSeparator(p::utf8ToCp1251(::getcwd(cwd, sizeof cwd) ? cwd : "."));
-    session.workDir = withSeparator(session.setting("kbpath", p::userHomeDir() + "zvod/Tessel/Ordo/"));
+    // An empty "kbpath" names no folder (it would be "/"): the default holds then too.
+    const std::string kbPath = session.setting("kbpath", "");
+    session.workDir = withSeparator(kbPath.empty() ? p::userHomeDir() + "zvod/Tessel/Ordo/" : kbPath);
     session.goal = readBytes(session.work("invc23.ari")).value_or("");
     return session;
 }

@@ -175,6 +175,8 @@ BOOL WINAPI record_move(HWND window, int x, int y, int width, int height, BOOL r
     return real_move_window(window, x, y, width, height, repaint);
 }
 
+HRSRC WINAPI no_resource(HMODULE, LPCSTR, LPCSTR, WORD) { return nullptr; }
+
 void dialog()
 {
     Dlgbridge db;
@@ -236,8 +238,18 @@ void dialog()
         CHECK(moves[0].repaint);
     }
 
-    // A dialog that cannot be created: -1, and nothing shown.
-    CHECK_EQ(db.OdCreateDialog(reinterpret_cast<HWND>(0x7654), "x", 0, 0, 100, 100), -1);
+    // An owner that is not a window, never was or is gone: 0, as Windows reports it, and
+    // nothing shown. A dialog that cannot be created: -1.
+    HWND gone = CreateWindowExA(0, "Static", "gone", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    DestroyWindow(gone);
+    for (HWND not_a_window : {reinterpret_cast<HWND>(0x7654), gone})
+        CHECK_EQ(db.OdCreateDialog(not_a_window, "x", 0, 0, 100, 100), 0);
+    {
+        wintest::ImportSwap no_template(db.module, "kernel32.dll", "FindResourceExA",
+                                        reinterpret_cast<void *>(no_resource));
+        CHECK_EQ(db.OdCreateDialog(owner, "x", 0, 0, 100, 100), -1);
+    }
+    CHECK(IsWindowEnabled(owner));
 
     DestroyWindow(owner);
 }

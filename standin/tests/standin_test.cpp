@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 
+#include <signal.h>
 #include <stdlib.h>
 
 namespace {
@@ -52,8 +53,8 @@ protected:
         fs::remove_all(root);
     }
 
-    // Sends one goal as the gateway does; returns the program's exit status.
-    int send(const std::string& goal, const std::string& program = "vrex.exe") {
+    // Sends one goal as the gateway does; returns how the program ended.
+    p::ProcessEnd send(const std::string& goal, const std::string& program = "vrex.exe") {
         write(work + "invc23.ari", goal);
         const std::string path = program.front() == '/' ? program : home + program;
         p::Process process = p::startProgram(path, home);
@@ -139,7 +140,7 @@ TEST_F(Standin, ScriptWritesFilesAndRecordsHowItWasStarted) {
 
 TEST_F(Standin, ScriptCrashLeavesFilesButNoResultAndHangDelaysTheAnswer) {
     script("goal crash\nfile list.txt partial\ncrash\ngoal hang\nhang 0.5\nvalue late\n");
-    EXPECT_EQ(send("crash"), -1);
+    EXPECT_EQ(send("crash"), p::ProcessEnd::signalled(SIGABRT));
     EXPECT_EQ(readAll(work + "list.txt"), "partial");
     EXPECT_FALSE(fs::exists(work + "ovc17.ari"));
     EXPECT_FALSE(fs::exists(home + "core"));
@@ -156,15 +157,17 @@ TEST_F(Standin, FindsTheProjectFolderLikeTheRealEngine) {
     send("opt(1,2,3,4,oblist).");
     EXPECT_EQ(result(), (Result{"0", "", "0", ""}));
 
-    // No settings file: the default folder under the user's home.
-    fs::remove(home + "Ordo.ini");
+    // No settings file, or an empty "kbpath": the default folder under the user's home.
     const std::string saved = getenv("HOME") ? getenv("HOME") : "";
     setenv("HOME", root.c_str(), 1);
     work = root + "/zvod/Tessel/Ordo/";
     fs::create_directories(work);
+    write(home + "Ordo.ini", "[Files]\r\nkbpath=\r\n");
+    send("opt(1,2,3,4,oblist).");
+    fs::remove(home + "Ordo.ini");
     send("opt(1,2,3,4,oblist).");
     setenv("HOME", saved.c_str(), 1);
-    EXPECT_EQ(lines(work + "standin.log"), Result{"opt(1,2,3,4,oblist)."});
+    EXPECT_EQ(lines(work + "standin.log"), (Result{"opt(1,2,3,4,oblist).", "opt(1,2,3,4,oblist)."}));
     EXPECT_EQ(result(), (Result{"0", "", "0", ""}));
 }
 
@@ -190,6 +193,42 @@ TEST_F(Standin, DemoCompilesBuildsAndRunsTheDemoProject) {
     EXPECT_TRUE(fs::exists(work + "prestrac.ari"));  // lower case; the workbench asks for Prestrac.ari
     EXPECT_TRUE(contains(lines(p::systemPath(work + "Prestrac.ari")), cp("выбрано правило 10")));
     EXPECT_TRUE(contains(lines(work + "esexp.ari"), cp("  фильм = Иван Васильевич меняет профессию")));
+}
+
+TEST_F(Standin, DemoTreeExpandsEachFactOnceAndStaysBounded) {
+    // Thirty rules, each standing on both facts of the one before: expanding every use of a
+    // fact would double the tree thirty times over.
+    std::string rules;
+    for (int i = 1; i <= 30; ++i) {
+        const std::string was = std::to_string(i - 1), is = std::to_string(i);
+        rules += "rule(" + is + ", 'step', [a" + was + " = y, b" + was + " = y], [a" + is + " = y, b" + is + " = y]).\n";
+    }
+    write(work + "chain.rul", rules);
+    write(work + "chain.tsk", "fact(a0 = y).\nfact(b0 = y).\ngoal(a30).\n");
+    write(work + "espar.txt", "espar\r\nchain.rul\r\nchain.tsk\r\n\r\n\r\n100\r\n1000\r\n");
+    const auto start = std::chrono::steady_clock::now();
+    send("opt(1,1,1,1,ru_run).");
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+    EXPECT_EQ(result()[0], "0");
+    const auto tree = lines(work + "esexp.ari");
+    EXPECT_LT(tree.size(), 30u * 4 + 3);  // a fact and its two conditions per step, at most
+    EXPECT_EQ(tree[1], cp("  a30 = y   [правило 30, цикл 30]"));
+    EXPECT_TRUE(contains(tree, cp("b28 = y   [правило 28, цикл 28]   (см. выше)")));
+
+    // One rule on two thousand facts: the tree is cut, and says so.
+    std::string conditions, facts;
+    for (int i = 0; i < 2000; ++i) {
+        conditions += (i ? ", f" : "f") + std::to_string(i) + " = y";
+        facts += "fact(f" + std::to_string(i) + " = y).\n";
+    }
+    write(work + "chain.rul", "rule(1, 'wide', [" + conditions + "], [a30 = y]).\n");
+    write(work + "chain.tsk", facts + "goal(a30).\n");
+    write(work + "espar.txt", "espar\r\nchain.rul\r\nchain.tsk\r\n\r\n\r\n100\r\n5000\r\n");
+    send("opt(1,1,1,1,ru_run).");
+    EXPECT_EQ(result()[0], "0");
+    const auto cut = lines(work + "esexp.ari");
+    EXPECT_LT(cut.size(), 1100u);
+    EXPECT_NE(cut.back().find(cp("обрезано")), std::string::npos) << cut.back();
 }
 
 TEST_F(Standin, DemoReportsAMissingRuleFileOrTask) {

@@ -18,6 +18,9 @@ static HWND state_window;
 static char menu_text[MENU_TEXT_SIZE];
 static LPCSTR menu_state = "";
 static struct registry handles;
+/* Whether this load registered the window class: a class that was there before belongs to the
+   program or to another copy of the library, and stays when this one is unloaded. */
+static BOOL class_registered;
 
 /* Windows and controls belong to the program's main module, not to this library. */
 static HINSTANCE program_instance(void)
@@ -103,13 +106,16 @@ BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, LPVOID process_ending)
     (void)self;
     switch (reason) {
     case DLL_PROCESS_ATTACH:
-        return register_window_class();
+        class_registered = register_window_class();
+        return class_registered;
     case DLL_PROCESS_DETACH:
         registry_free(&handles);
         /* Unloaded while the program goes on: the class must not outlive its window procedure,
-           and a later load registers it again. */
-        if (!process_ending)
+           and a later load registers it again. A failed load comes here too; it leaves alone
+           the class it could not register. */
+        if (class_registered && !process_ending)
             UnregisterClassA(WINBRIDGE_CLASS_NAME, program_instance());
+        class_registered = FALSE;
         break;
     }
     return TRUE;
@@ -214,7 +220,7 @@ int WINAPI PMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type)
 
 int WINAPI PGetTextElement(HWND window, LPSTR buffer, int size)
 {
-    return GetWindowTextA(window, buffer, size);
+    return buffer ? GetWindowTextA(window, buffer, size) : 0;
 }
 
 /* Appends to the window text through a temporary buffer; when the buffer cannot be had the text
@@ -248,9 +254,10 @@ BOOL WINAPI PSetTextElement(HWND window, LPCSTR text, BOOL append)
     return done && UpdateWindow(parent);
 }
 
+/* The edit control reads the buffer's size from its first word: a NULL buffer is not sent. */
 int WINAPI PGetLineEdit(HWND edit, int line, LPSTR buffer)
 {
-    return (int)SendMessageA(edit, EM_GETLINE, (WPARAM)line, (LPARAM)buffer);
+    return buffer ? (int)SendMessageA(edit, EM_GETLINE, (WPARAM)line, (LPARAM)buffer) : 0;
 }
 
 /* The font is never deleted: the window keeps using it. Where "LinePiper" is missing the system
@@ -284,10 +291,14 @@ int WINAPI PComboBoxAddString(int number, LPCSTR text)
     return (int)send_to_number(number, CB_ADDSTRING, 0, (LPARAM)text, CB_ERR);
 }
 
+/* Like every call that fills a caller's buffer, it copies nothing into a NULL buffer. */
 int WINAPI PComboBoxGetString(int number, LPSTR buffer)
 {
-    HWND control = PLoadHandles(number);
+    HWND control;
 
+    if (!buffer)
+        return 0;
+    control = PLoadHandles(number);
     if (IsWindow(control))
         return GetWindowTextA(control, buffer, WINBRIDGE_COMBO_TEXT_SIZE);
     buffer[0] = '\0';
@@ -306,6 +317,8 @@ int WINAPI PListBoxAddString(int number, LPCSTR text)
 
 int WINAPI PListBoxGetString(int number, int position, LPSTR buffer)
 {
+    if (!buffer)
+        return LB_ERR;
     return (int)send_to_number(number, LB_GETTEXT, (WPARAM)position, (LPARAM)buffer, LB_ERR);
 }
 

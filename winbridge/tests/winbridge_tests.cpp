@@ -35,6 +35,7 @@ struct Winbridge {
     EXPORT(PCreateScrollBar);
     EXPORT(PCreateComboBox);
     EXPORT(PCreateListBox);
+    EXPORT(PGetTextElement);
     EXPORT(PSetTextElement);
     EXPORT(PAddItemToMenu);
     EXPORT(PComboBoxAddString);
@@ -217,6 +218,9 @@ void text()
     *reinterpret_cast<WORD *>(line) = sizeof line - 1;
     CHECK_EQ(wb.PGetLineEdit(edit, 1, line), 11);
     CHECK_EQ(std::string(line), "second line");
+    // No buffer: nothing is copied and nothing written.
+    CHECK_EQ(wb.PGetLineEdit(edit, 1, nullptr), 0);
+    CHECK_EQ(wb.PGetTextElement(edit, nullptr, 64), 0);
 
     // The font asks for "LinePiper" with the caller's attributes.
     CHECK(wb.PSetTextFont(edit, 20, 8, 0, 0, FW_BOLD, TRUE, FALSE, TRUE));
@@ -273,6 +277,11 @@ void lists()
     CHECK_EQ(std::string(buffer), "stale");
     CHECK_EQ(wb.PListBoxDeleteString(78, 0), LB_ERR);
     CHECK_EQ(wb.PFindIndexOfHandle(none), 77);
+    // No buffer, with or without a live control: nothing is copied and nothing written.
+    for (int number : {5, 77})
+        CHECK_EQ(wb.PComboBoxGetString(number, nullptr), 0);
+    for (int number : {-3, 78})
+        CHECK_EQ(wb.PListBoxGetString(number, 0, nullptr), LB_ERR);
     DestroyWindow(list);
     CHECK_EQ(wb.PListBoxAddString(-3, "x"), LB_ERR);
 
@@ -388,6 +397,17 @@ int child(const std::string &mode)
     return 8;
 }
 
+// A window of the library's class works: a click on its button is recorded.
+void check_click_recorded(Winbridge &wb)
+{
+    HWND main = wb.PCreateWindow("works", 0, 0, 200, 100, nullptr, nullptr, SW_SHOW);
+    HWND button = wb.PAddButton("b", 0, 0, 50, 20, main, BS_PUSHBUTTON, SW_SHOW);
+    wintest::click(button);
+    wintest::pump();
+    CHECK_EQ(wb.PGetStateWindow(none), button);
+    DestroyWindow(main);
+}
+
 void lifecycle()
 {
     HINSTANCE program = GetModuleHandleA(nullptr);
@@ -411,21 +431,31 @@ void lifecycle()
         Winbridge wb;
         CHECK_EQ(wb.PFindIndexOfHandle(handle(0x99)), 0);
         CHECK_EQ(wb.PGetStateWindow(none), none);
-        HWND main = wb.PCreateWindow("again", 0, 0, 200, 100, nullptr, nullptr, SW_SHOW);
-        HWND button = wb.PAddButton("b", 0, 0, 50, 20, main, BS_PUSHBUTTON, SW_SHOW);
-        wintest::click(button);
-        wintest::pump();
-        CHECK_EQ(wb.PGetStateWindow(none), button);
-        DestroyWindow(main);
+        check_click_recorded(wb);
     }
-    // The load fails when the class cannot be registered.
+    // The load fails when the class cannot be registered, and the class that was there stays:
+    // the program's own, or that of a first copy of the library, whose windows go on working.
     WNDCLASSA taken{};
     taken.lpfnWndProc = DefWindowProcA;
     taken.hInstance = program;
     taken.lpszClassName = WINBRIDGE_CLASS_NAME;
     CHECK(RegisterClassA(&taken));
     CHECK_EQ(LoadLibraryA("winbridge.dll"), static_cast<HMODULE>(nullptr));
-    UnregisterClassA(WINBRIDGE_CLASS_NAME, program);
+    CHECK(GetClassInfoA(program, WINBRIDGE_CLASS_NAME, &info));
+    CHECK(UnregisterClassA(WINBRIDGE_CLASS_NAME, program));
+
+    char temp[MAX_PATH];
+    std::string copy(temp, GetTempPathA(MAX_PATH, temp));
+    copy += "winbridge-copy-" + std::to_string(GetCurrentProcessId()) + ".dll";
+    CHECK(CopyFileA(wintest::beside_program("winbridge.dll").c_str(), copy.c_str(), FALSE));
+    {
+        Winbridge wb;
+        CHECK_EQ(LoadLibraryA(copy.c_str()), static_cast<HMODULE>(nullptr));
+        CHECK(GetClassInfoA(program, WINBRIDGE_CLASS_NAME, &info));
+        check_click_recorded(wb);
+    }
+    CHECK(!GetClassInfoA(program, WINBRIDGE_CLASS_NAME, &info));
+    DeleteFileA(copy.c_str());
 
     // Closing a control or one of two windows leaves the process running; the last window, by
     // PDestroyWindow or by its close box, ends it with exit code 0.

@@ -2,18 +2,26 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCloseEvent>
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QFormLayout>
 #include <QHideEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPointer>
 #include <QShowEvent>
 #include <QWindow>
 
 #include "errors.h"
 
 namespace tarnix {
+namespace {
+
+QPointer<Form> mainForm;
+
+}  // namespace
 
 Form::Form(const char* name, QWidget* parent) : QMainWindow(parent) { setObjectName(QString::fromLatin1(name)); }
 
@@ -58,6 +66,8 @@ void Form::belongToModalWindow()
 
 void Form::Close() { close(); }
 
+void Form::SetMainForm() { mainForm = this; }
+
 QAction* Form::addCommand(QMenu* menu, const char* name, const char* caption, std::function<void()> command)
 {
     QAction* action = menu->addAction(QString::fromUtf8(caption));
@@ -93,6 +103,15 @@ void Form::showEvent(QShowEvent* event)
     QMainWindow::showEvent(event);
     if (!event->spontaneous())
         dispatch([this] { OnShow(); });
+}
+
+// The main window's close ends the event loop at once. quit() would first ask every other
+// window to close, and one that refused would keep the program running.
+void Form::closeEvent(QCloseEvent* event)
+{
+    QMainWindow::closeEvent(event);
+    if (event->isAccepted() && this == mainForm)
+        QCoreApplication::exit(0);
 }
 
 }  // namespace tarnix

@@ -28,6 +28,10 @@ public:
     void ShowModal();
     void Close();
 
+    // Makes this window the program's main window: closing it ends the program, whatever other
+    // windows of the program are open or hidden.
+    void SetMainForm();
+
 protected:
     // Runs before the window is first drawn by Show.
     virtual void FormShow() {}
@@ -54,6 +58,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
     void hideEvent(QHideEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void belongToModalWindow();

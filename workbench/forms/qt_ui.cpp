@@ -24,15 +24,27 @@ QString caseBlindPattern(const QString& pattern)
     return out;
 }
 
-QString displayText(const std::string& text)
+// The Qt patterns of one pattern of the data. As on Windows (and in the platform layer's
+// wildcard search), a trailing ".*" also takes names without an extension: "*.*" is every file,
+// the rule file "Kb1" among them, and "kb.*" takes "kb" too.
+QStringList qtPatterns(const QString& pattern)
 {
-    QString shown = toQt(text);
+    if (pattern == QLatin1String("*.*"))
+        return {QStringLiteral("*")};
+    QStringList patterns{caseBlindPattern(pattern)};
+    if (pattern.size() > 2 && pattern.endsWith(QLatin1String(".*")))
+        patterns.prepend(caseBlindPattern(pattern.chopped(2)));
+    return patterns;
+}
+
+QString displayText(QString shown)
+{
     if (shown.size() > MessageDisplayLimit)
         shown = shown.left(MessageDisplayLimit) + QChar(0x2026);
     return shown;
 }
 
-void showBox(QMessageBox::Icon icon, const std::string& text)
+void showBox(QMessageBox::Icon icon, const QString& text)
 {
     QMessageBox box(icon, QApplication::applicationName(), displayText(text), QMessageBox::Ok,
                     QApplication::activeWindow());
@@ -46,17 +58,19 @@ QStringList qtNameFilters(const std::string& filter)
     const QStringList parts = toQt(filter).split(QLatin1Char('|'));
     QStringList filters;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        QStringList patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
-        for (QString& p : patterns)
-            p = caseBlindPattern(p.trimmed());
+        QStringList patterns;
+        for (const QString& p : parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts))
+            patterns << qtPatterns(p.trimmed());
         filters << parts[i] + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
     }
     return filters;
 }
 
-void QtUi::showMessage(const std::string& text) { showBox(QMessageBox::NoIcon, text); }
+void QtUi::showMessage(const std::string& text) { showBox(QMessageBox::NoIcon, toQt(text)); }
 
-void QtUi::showError(const std::string& text) { showBox(QMessageBox::Critical, text); }
+void QtUi::showError(const std::string& text) { showBox(QMessageBox::Critical, toQt(text)); }
+
+void QtUi::showErrorUtf8(const std::string& text) { showBox(QMessageBox::Critical, QString::fromUtf8(text)); }
 
 std::optional<std::string> QtUi::openFileDialog(DialogKind kind, const std::string& filter)
 {

@@ -19,6 +19,7 @@ class QtUi : public Ui {
 public:
     void showMessage(const std::string& text) override;
     void showError(const std::string& text) override;
+    void showErrorUtf8(const std::string& text) override;
     std::optional<std::string> openFileDialog(DialogKind kind, const std::string& filter) override;
     std::optional<std::string> saveFileDialog(DialogKind kind, const std::string& filter) override;
     void openDocument(const std::string& path) override;

@@ -291,6 +291,7 @@ void TForm12::CompileKb1Click()
 
 void TForm12::CompileProject1Click()
 {
+    CheckBuildFolder(context.WorkDir);
     mmCompL->clear();
     comprules(field(edKb));
     std::string code, value;

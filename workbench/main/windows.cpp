@@ -3,6 +3,7 @@
 #include "Unit12.h"
 #include "Unit20.h"
 #include "errors.h"
+#include "settings.h"
 #include "tool_windows.h"
 
 namespace tarnix {
@@ -10,6 +11,7 @@ namespace tarnix {
 void CreateWindows()
 {
     Form12 = new TForm12;
+    Form12->SetMainForm();
     AboutBox = new TAboutBox;
     CreateToolWindows();
 }
@@ -18,6 +20,7 @@ void StartWorkbench()
 {
     Form12->Show();
     dispatch([] { Form12->FormActivate(); });
+    CheckProgramFolder();
 }
 
 }  // namespace tarnix

@@ -118,6 +118,8 @@ std::string cp1251ToUtf8(std::string_view text) {
     return out;
 }
 
+bool fitsCp1251(std::string_view utf8) { return cp1251ToUtf8(utf8ToCp1251(utf8)) == utf8; }
+
 std::string utf8ToCp1251(std::string_view text) {
     std::string out;
     out.reserve(text.size());

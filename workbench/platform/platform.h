@@ -19,7 +19,11 @@ namespace tarnix::platform {
 
 // Folder of the running program, with its trailing separator.
 std::string programDir();
-// Makes programDir() answer `dir` (tests lay out a home folder of their own); empty undoes it.
+// The same folder as the system spells it (UTF-8 on POSIX), for telling the user about it:
+// when code page 1251 cannot hold its name (see fitsCp1251), programDir() names no real folder.
+std::string programDirSystemName();
+// Makes the program's folder `dir`, spelt as the system spells it (tests lay out a home folder
+// of their own); empty undoes it.
 void overrideProgramDir(const std::string& dir);
 
 // The path separator of this system ('/' on POSIX, '\\' on Windows).
@@ -30,6 +34,24 @@ bool isSeparator(char c);
 std::string userHomeDir();
 
 // ---- processes -----------------------------------------------------------------------------
+
+// How a program ended.
+struct ProcessEnd {
+    enum class Kind {
+        NotRun,     // never started, or already waited for
+        Exited,     // ended by itself; `number` is its exit status
+        Signalled,  // killed by the system or another program; `number` is the signal
+    };
+    Kind kind = Kind::NotRun;
+    int number = 0;
+
+    static ProcessEnd exited(int status) { return {Kind::Exited, status}; }
+    static ProcessEnd signalled(int signal) { return {Kind::Signalled, signal}; }
+    bool operator==(const ProcessEnd&) const = default;
+};
+// What ended a program, in English for messages: "ended by signal 6 (Aborted)",
+// "ended with exit status 3", "did not run".
+std::string describe(const ProcessEnd& end);
 
 // A started program; wait() blocks until it has ended.
 class Process {
@@ -42,9 +64,9 @@ public:
     ~Process();
 
     bool started() const { return pid_ > 0; }
-    // Waits for the program to end (no time-out) and releases it. Returns its exit status,
-    // or -1 when it was not started or did not end normally.
-    int wait();
+    // Waits for the program to end (no time-out), releases it and tells how it ended
+    // (NotRun when it was not started or has been waited for already).
+    ProcessEnd wait();
 
 private:
     friend Process startProgram(const std::string&, const std::string&);
@@ -132,6 +154,9 @@ std::string utf16ToCp1251(std::u16string_view text);
 // Code page 1251 <-> UTF-8, for file names on POSIX and for messages.
 std::string cp1251ToUtf8(std::string_view text);
 std::string utf8ToCp1251(std::string_view text);
+// True when code page 1251 holds every character of the UTF-8 `text` (and it is valid UTF-8),
+// so that converting it loses nothing.
+bool fitsCp1251(std::string_view utf8);
 // Upper case in code page 1251 (Latin and Cyrillic letters), for comparing names.
 char upperCp1251(char c);
 bool equalsNoCase(std::string_view a, std::string_view b);

@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 #include <mutex>
 
 extern char** environ;
@@ -33,17 +34,22 @@ std::string currentDirectory() {
 
 }  // namespace
 
-std::string programDir() {
+std::string programDirSystemName() {
     {
         std::lock_guard lock(overrideMutex);
         if (!overriddenDir.empty()) return overriddenDir;
     }
     char buffer[PATH_MAX];
     const ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-    if (n <= 0) return withSeparator(currentDirectory());
+    if (n <= 0) {
+        char cwd[PATH_MAX];
+        return withSeparator(::getcwd(cwd, sizeof cwd) ? cwd : "");
+    }
     const std::string exe(buffer, static_cast<std::size_t>(n));
-    return utf8ToCp1251(exe.substr(0, exe.rfind('/') + 1));
+    return exe.substr(0, exe.rfind('/') + 1);
 }
+
+std::string programDir() { return utf8ToCp1251(programDirSystemName()); }
 
 void overrideProgramDir(const std::string& dir) {
     std::lock_guard lock(overrideMutex);
@@ -78,16 +84,36 @@ Process& Process::operator=(Process&& other) noexcept {
 
 Process::~Process() { release(pid_); }
 
-int Process::wait() {
-    if (pid_ <= 0) return -1;
+ProcessEnd Process::wait() {
+    if (pid_ <= 0) return {};
     int status = 0;
     pid_t r;
     do {
         r = ::waitpid(static_cast<pid_t>(pid_), &status, 0);
     } while (r < 0 && errno == EINTR);
     pid_ = 0;
-    if (r < 0 || !WIFEXITED(status)) return -1;
-    return WEXITSTATUS(status);
+    if (r < 0) return {};
+    if (WIFSIGNALED(status)) return ProcessEnd::signalled(WTERMSIG(status));
+    return ProcessEnd::exited(WEXITSTATUS(status));
+}
+
+std::string describe(const ProcessEnd& end) {
+    switch (end.kind) {
+        case ProcessEnd::Kind::Exited:
+            return "ended with exit status " + std::to_string(end.number);
+        case ProcessEnd::Kind::Signalled: {
+            // The untranslated description: messages must not depend on the user's locale.
+#if defined(__GLIBC__) && (__GLIBC__ > 2 || (__GLIBC__ == 2 && __GLIBC_MINOR__ >= 32))
+            const char* name = ::sigdescr_np(end.number);
+#else
+            const char* name = ::strsignal(end.number);
+#endif
+            return "ended by signal " + std::to_string(end.number) + " (" + (name ? name : "unknown signal") + ")";
+        }
+        case ProcessEnd::Kind::NotRun:
+            break;
+    }
+    return "did not run";
 }
 
 Process startProgram(const std::string& path, const std::string& currentDir) {

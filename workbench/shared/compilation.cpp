@@ -1,6 +1,7 @@
 #include "compilation.h"
 
 #include "context.h"
+#include "errors.h"
 #include "gateway.h"
 #include "goals.h"
 #include "platform/platform.h"
@@ -25,6 +26,13 @@ std::string enclose(const std::string& text, char quote, char doubled)
 std::string batchQuoted(const std::string& path) { return enclose(path, '"', '%'); }
 
 }  // namespace
+
+void CheckBuildFolder(const std::string& workDir)
+{
+    if (workDir.find_first_of("\"\r\n") != std::string::npos)
+        throw Failure("Cannot build into the folder \"" + workDir + "\": a folder whose name holds a double quote "
+                      "or a line break cannot be written into " + files::BuildBatch);
+}
 
 std::string QuotedTermItem(const std::string& text) { return enclose(text, '\'', '\''); }
 
@@ -56,6 +64,7 @@ void comprules(const std::string& kbField)
 
 Lines BuildBatchLines(const std::string& workDir)
 {
+    CheckBuildFolder(workDir);
     return {std::string("move ") + files::BuiltProgram + " " + batchQuoted(workDir + files::BuiltProgram),
             "copy ordo.ini " + batchQuoted(workDir + "ordo.ini")};
 }

@@ -18,9 +18,12 @@ void WriteCompileParameters(const std::string& kbField);
 // Writes the compile parameters and sends the compile goal when the parameter file exists.
 void comprules(const std::string& kbField);
 
+// Refuses (Failure) a project folder that no line of "cf.bat" can name: a double quote would
+// end the quoted target early and a line break would start another command.
+void CheckBuildFolder(const std::string& workDir);
 // The two lines of "cf.bat" for a project folder: move the built program there and copy the
 // settings file. The targets are quoted, with any '%' doubled, so no folder name can break
-// the line or run anything else.
+// the line or run anything else; a folder that CheckBuildFolder refuses is refused here too.
 Lines BuildBatchLines(const std::string& workDir);
 void WriteBuildBatch();
 

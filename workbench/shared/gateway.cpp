@@ -17,18 +17,25 @@ struct Variant {
     bool inWorkDir;          // the built program lies in the project folder
     const char* failPrefix;  // message prefix for a result code other than "0"; null: none
     StartReport startReport;
+    bool answerOptional;     // the answer is not used, so a program may leave none
 };
 
-const Variant engine{"vrex.exe", false, "Error in creating CG - ", StartReport::Silent};
-const Variant quietEngine{"vrex.exe", false, nullptr, StartReport::Silent};
-const Variant compiler{"vrext.exe", false, "Error in creating CG - ", StartReport::Silent};
-const Variant builder{"sh.exe", false, nullptr, StartReport::TrueFalse};
-const Variant task{"vrexn.exe", true, "Ошибка выполнения - ", StartReport::NotStartedMessage};
+const Variant engine{"vrex.exe", false, "Error in creating CG - ", StartReport::Silent, false};
+const Variant quietEngine{"vrex.exe", false, nullptr, StartReport::Silent, false};
+const Variant compiler{"vrext.exe", false, "Error in creating CG - ", StartReport::Silent, false};
+const Variant builder{"sh.exe", false, nullptr, StartReport::TrueFalse, true};
+const Variant task{"vrexn.exe", true, "Ошибка выполнения - ", StartReport::NotStartedMessage, false};
 
 void writeGoalFile(const std::string& goal) { writeBytes(context.WorkDir + GoalFileName, goal); }
 
-// A result file left by an earlier run must never pass for the answer of this one.
-void removeOldResult() { platform::deleteFile(context.WorkDir + ResultFileName); }
+// A result file left by an earlier run must never pass for the answer of this one, whatever
+// the letter case of its name. One that cannot be removed ends the call before the start.
+void removeOldResults()
+{
+    for (const std::string& name : platform::findFiles(context.WorkDir, ResultFileName))
+        if (!platform::deleteFile(context.WorkDir + name))
+            throwIoError(true);
+}
 
 void reportNotStarted(const Variant& v, const std::string& path)
 {
@@ -40,8 +47,10 @@ void reportNotStarted(const Variant& v, const std::string& path)
 
 void readResult(const Variant& v, std::string& code, std::string& value)
 {
-    Lines lines = readLines(context.WorkDir + ResultFileName, 4);
-    lines.resize(4);
+    const std::string path = context.WorkDir + ResultFileName;
+    if (v.answerOptional && !platform::fileExists(path))
+        return;  // read as an empty answer
+    const Lines lines = ReadResultLines(path);
     code = lines[0];
     value = lines[2];
     if (code != "0" && v.failPrefix)
@@ -53,7 +62,7 @@ void run(const Variant& v, const std::string& goal, std::string& code, std::stri
     code.clear();
     value.clear();
     writeGoalFile(goal);
-    removeOldResult();
+    removeOldResults();
     std::string path = v.inWorkDir ? context.WorkDir : context.HomeDir;
     path += v.program;
     platform::Process process = platform::startProgram(path, context.HomeDir);
@@ -64,11 +73,25 @@ void run(const Variant& v, const std::string& goal, std::string& code, std::stri
         reportNotStarted(v, path);
         return;
     }
-    process.wait();
+    const platform::ProcessEnd end = process.wait();
+    // A program killed part-way has failed, whatever it managed to write before.
+    if (end.kind == platform::ProcessEnd::Kind::Signalled) {
+        code.assign(1, '2');
+        if (v.failPrefix)
+            ShowMessage(cp1251(v.failPrefix) + v.program + " " + platform::describe(end));
+        return;
+    }
     readResult(v, code, value);
 }
 
 }  // namespace
+
+Lines ReadResultLines(const std::string& path)
+{
+    Lines lines = readLines(path, 4, ResultLineLimit);
+    lines.resize(4);
+    return lines;
+}
 
 void RunGoal(const std::string& goal, std::string& code, std::string& value) { run(engine, goal, code, value); }
 

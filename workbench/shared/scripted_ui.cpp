@@ -11,6 +11,8 @@ void ScriptedUi::showMessage(const std::string& text)
 
 void ScriptedUi::showError(const std::string& text) { shown_.push_back({Shown::Error, text}); }
 
+void ScriptedUi::showErrorUtf8(const std::string& text) { shown_.push_back({Shown::Error, text}); }
+
 std::optional<std::string> ScriptedUi::openFileDialog(DialogKind, const std::string& filter)
 {
     shown_.push_back({Shown::OpenDialog, filter});

@@ -31,6 +31,7 @@ public:
 
     void showMessage(const std::string& text) override;
     void showError(const std::string& text) override;
+    void showErrorUtf8(const std::string& text) override;  // recorded as an error, in UTF-8
     std::optional<std::string> openFileDialog(DialogKind kind, const std::string& filter) override;
     std::optional<std::string> saveFileDialog(DialogKind kind, const std::string& filter) override;
     void openDocument(const std::string& path) override;

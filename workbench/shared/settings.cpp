@@ -4,6 +4,7 @@
 #include "errors.h"
 #include "platform/platform.h"
 #include "text_file.h"
+#include "ui.h"
 
 namespace tarnix {
 namespace {
@@ -27,8 +28,10 @@ std::string defaultKbPath()
 void LoadProjectSettings()
 {
     context.HomeDir = platform::programDir();
-    // A folder stored without its separator would glue every file name onto it.
-    context.WorkDir = withTrailingSeparator(readSetting("kbpath", defaultKbPath()));
+    // A folder stored without its separator would glue every file name onto it, and an empty
+    // one would put the exchange files into whatever the current folder is: it counts as none.
+    const std::string kbPath = readSetting("kbpath", "");
+    context.WorkDir = withTrailingSeparator(kbPath.empty() ? defaultKbPath() : kbPath);
     context.CurrentKb = readSetting("currKb", "Kb1");
     context.CurrentTask = readSetting("currentTask", "task2");
     context.KbFilePath = context.WorkDir + context.CurrentKb;
@@ -38,6 +41,18 @@ void LoadProjectSettings()
     context.ObjectListFile = "cgo.ari";
     context.ObjectShowFile = "cgo.ari";
     context.CheckRuleFile = "crule.ari";
+}
+
+bool CheckProgramFolder()
+{
+    const std::string folder = platform::programDirSystemName();
+    if (platform::fitsCp1251(folder))
+        return true;
+    ui().showErrorUtf8("The program folder \"" + folder +
+                       "\" has a name that code page 1251 cannot hold, so the settings file \"" +
+                       SettingsFileName + "\" and the engine programs in it cannot be found. Move the program "
+                       "to a folder whose name has only Latin or Cyrillic letters, digits and common signs.");
+    return false;
 }
 
 void WriteSetting(const std::string& key, const std::string& value)

@@ -15,8 +15,13 @@ std::string defaultKbPath();
 
 // Sets HomeDir to the program's folder and reads the six keys of the settings file into
 // context, in their order; then the fixed file names of the object and check-rule goals.
-// "kbpath" gets a trailing separator when it has none.
+// "kbpath" gets a trailing separator when it has none; an empty one counts as missing.
 void LoadProjectSettings();
+
+// False, after an error box naming the folder as the system spells it, when code page 1251
+// cannot hold the name of the program's folder: HomeDir then names no real folder, so the
+// settings file and the engine programs in it are never found.
+bool CheckProgramFolder();
 
 // Writes one key of section "Files"; a failed write throws "Unable to write to <path>".
 void WriteSetting(const std::string& key, const std::string& value);

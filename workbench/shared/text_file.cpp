@@ -27,22 +27,27 @@ bool readAll(std::FILE* f, std::string& out)
 }
 
 // Reads lines until `maxLines` are read or the file ends, without reading further than needed.
-bool readSomeLines(std::FILE* f, std::size_t maxLines, Lines& lines)
+// Bytes of a line beyond `maxLineLength` are read past and dropped.
+bool readSomeLines(std::FILE* f, std::size_t maxLines, std::size_t maxLineLength, Lines& lines)
 {
     std::string line;
     bool open = false;
+    bool cut = false;  // bytes of this line were dropped, so a CR kept is not the one before LF
     int c;
     while (lines.size() < maxLines && (c = std::getc(f)) != EOF) {
         open = true;
         if (c != '\n') {
-            line.push_back(static_cast<char>(c));
+            if (line.size() < maxLineLength)
+                line.push_back(static_cast<char>(c));
+            else
+                cut = true;
             continue;
         }
-        if (!line.empty() && line.back() == '\r')
+        if (!cut && !line.empty() && line.back() == '\r')
             line.pop_back();
         lines.push_back(std::move(line));
         line.clear();
-        open = false;
+        open = cut = false;
     }
     if (open && lines.size() < maxLines)
         lines.push_back(std::move(line));
@@ -83,20 +88,20 @@ std::string joinLines(const Lines& lines)
     return out;
 }
 
-Lines readLines(const std::string& path, std::size_t maxLines)
+Lines readLines(const std::string& path, std::size_t maxLines, std::size_t maxLineLength)
 {
     File f = openFile(path, "rb");
     if (!f)
         throwIoError(false);
     Lines lines;
-    if (maxLines == std::numeric_limits<std::size_t>::max()) {
+    if (maxLines == std::numeric_limits<std::size_t>::max() && maxLineLength == std::numeric_limits<std::size_t>::max()) {
         // A whole file is read in one go and split: many times faster than line by line.
         std::string bytes;
         if (!readAll(f.get(), bytes))
             throwIoError(false);
         return splitLines(bytes);
     }
-    if (!readSomeLines(f.get(), maxLines, lines))
+    if (!readSomeLines(f.get(), maxLines, maxLineLength, lines))
         throwIoError(false);
     return lines;
 }

@@ -19,8 +19,10 @@ Lines splitLines(std::string_view bytes, std::size_t maxLines = std::numeric_lim
 std::string joinLines(const Lines& lines);
 
 // Reads the first `maxLines` lines the Pascal way: a file that cannot be opened or read throws
-// InOutError ("File not found", "File access denied").
-Lines readLines(const std::string& path, std::size_t maxLines = std::numeric_limits<std::size_t>::max());
+// InOutError ("File not found", "File access denied"). Of a line longer than `maxLineLength`
+// bytes only the first `maxLineLength` are kept; the rest is read past, never held in memory.
+Lines readLines(const std::string& path, std::size_t maxLines = std::numeric_limits<std::size_t>::max(),
+                std::size_t maxLineLength = std::numeric_limits<std::size_t>::max());
 // Writes the file with the lines (whole, old or new, as saveFileAtomically does, but without
 // waiting for the disk: for exchange and parameter files); failures throw InOutError.
 void writeLines(const std::string& path, const Lines& lines);

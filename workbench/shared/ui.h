@@ -19,6 +19,9 @@ public:
     virtual void showMessage(const std::string& text) = 0;
     // The generic error box: the text, caption "Tarnix", error icon, OK.
     virtual void showError(const std::string& text) = 0;
+    // The same box for a text in UTF-8: for names the system gives that code page 1251
+    // cannot hold, which must reach the user as they are.
+    virtual void showErrorUtf8(const std::string& text) = 0;
     // File dialogs with a "description|pattern|description|pattern" filter; the chosen path,
     // or nothing when cancelled.
     virtual std::optional<std::string> openFileDialog(DialogKind kind, const std::string& filter) = 0;

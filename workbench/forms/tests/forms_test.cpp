@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QKeyEvent>
+#include <QDir>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -96,7 +97,29 @@ TEST(QtUi, FiltersBecomeCaseBlindQtFilters)
     const QStringList filters = qtNameFilters(cp1251("tsk файлы (*.tsk)|*TSK|Все файлы (*.*)|*.*"));
     ASSERT_EQ(filters.size(), 2);
     EXPECT_EQ(filters[0], QStringLiteral("tsk файлы (*.tsk) (*[tT][sS][kK])"));
-    EXPECT_EQ(filters[1], QStringLiteral("Все файлы (*.*) (*.*)"));
+    EXPECT_EQ(filters[1], QStringLiteral("Все файлы (*.*) (*)"));
+}
+
+// What a file dialog lists under each filter, found as the dialog finds it: the patterns in
+// the filter's last parentheses, compared with case as on POSIX.
+TEST(QtUi, FiltersListWhatTheirPatternsMeanOnWindows)
+{
+    test::Workspace ws;
+    for (const char* name : {"Kb1", "KB", "a.tsk", "B.TSK", "kb.rul", "notes.txt"})
+        ws.write(ws.work + name, "");
+    const auto listed = [&](const QString& filter) {
+        const QString patterns = filter.mid(filter.lastIndexOf(QLatin1Char('(')) + 1).chopped(1);
+        QDir folder(toQt(ws.work), {}, QDir::Name, QDir::Files | QDir::CaseSensitive);
+        folder.setNameFilters(patterns.split(QLatin1Char(' ')));
+        return folder.entryList().join(QLatin1Char(' '));
+    };
+    const QStringList filters =
+        qtNameFilters(cp1251("tsk файлы (*.tsk)|*TSK|Все файлы (*.*)|*.*|kb|kb.*|texts|*.txt; *.RUL"));
+    ASSERT_EQ(filters.size(), 4);
+    EXPECT_EQ(listed(filters[0]), QStringLiteral("B.TSK a.tsk"));
+    EXPECT_EQ(listed(filters[1]), QStringLiteral("B.TSK KB Kb1 a.tsk kb.rul notes.txt"));
+    EXPECT_EQ(listed(filters[2]), QStringLiteral("KB kb.rul"));
+    EXPECT_EQ(listed(filters[3]), QStringLiteral("kb.rul notes.txt"));
 }
 
 

@@ -87,6 +87,7 @@ TEST_F(AboutBoxTest, SplashComesBeforeTheMainWindowIsDrawn)
     EXPECT_FALSE(mainVisibleDuringSplash);
     EXPECT_TRUE(Form12->isVisible());
     EXPECT_EQ(context.WorkDir, ws.work);  // the first activation has run
+    EXPECT_TRUE(ws.ui.errors().empty());
     Form12->hide();
 }
 

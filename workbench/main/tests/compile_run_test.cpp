@@ -181,6 +181,16 @@ TEST_F(ProjectTest, BuildWithoutAProgramSaysSoAndLeavesTheOldOne)
     EXPECT_EQ(ws.read(ws.work + "vrexn.exe"), "old program");
 }
 
+TEST_F(ProjectTest, BuildProgramThatLeavesNoAnswerDoesNotStopTheBuild)
+{
+    ws.script("goal *\nprogram sh.exe\nno-result\ngoal *\ncode 0\nfile comp.ari listing\n");
+    choose("CompileProject1");
+    EXPECT_TRUE(ws.ui.errors().empty());
+    EXPECT_EQ(ws.ui.messages(), std::vector<std::string>{"true"});
+    EXPECT_FALSE(text(w->mmCompL).empty());  // the build log
+    EXPECT_TRUE(ws.exists(ws.work + "vrexn.exe"));
+}
+
 TEST_F(ProjectTest, BuildWithoutALogEndsBeforeTheBatchFile)
 {
     ws.script("goal *\nprogram sh.exe\nno-build\ncode 0\ngoal *\ncode 0\n");
@@ -205,6 +215,31 @@ TEST_F(AwkwardFolderTest, BuildMovesTheProgramIntoAFolderWithBlanksAndSymbols)
     for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(ws.root))
         ++entries;
     EXPECT_EQ(entries, 3u);  // home, the project and the script: nothing landed beside them
+}
+
+// A double quote cannot stand inside the quoted target of a batch line.
+class QuotedFolderTest : public ProjectTest {
+protected:
+    QuotedFolderTest() : ProjectTest("say \"x\" here") {}
+};
+
+TEST_F(QuotedFolderTest, BuildEndsWithAMessageBeforeAnyEngineStartsOrAnythingMoves)
+{
+    ws.script("goal *\nprogram vrext.exe\ncode 0\nfile comp.ari listing\n");
+    ws.write(ws.home + "vrexn.exe", "program of an earlier build");
+    w->mmCompL->setPlainText("earlier log");
+    choose("CompileProject1");
+    ASSERT_EQ(ws.ui.errors().size(), 1u);
+    EXPECT_EQ(ws.ui.errors()[0].rfind("Cannot build into the folder \"" + ws.work + "\"", 0), 0u);
+    EXPECT_TRUE(ws.ui.messages().empty());  // not even the "true" of a started build program
+    EXPECT_EQ(ws.engineLog(), "");
+    EXPECT_FALSE(ws.exists(ws.home + "cf.bat"));
+    EXPECT_EQ(ws.read(ws.home + "vrexn.exe"), "program of an earlier build");
+    EXPECT_EQ(text(w->mmCompL), "earlier log");
+    std::size_t entries = 0;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(ws.root))
+        ++entries;
+    EXPECT_EQ(entries, 3u);  // home, the project and the script
 }
 
 // ---- running a task ------------------------------------------------------------------------

@@ -1,8 +1,11 @@
+#include <QApplication>
 #include <QLabel>
 #include <QMenuBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 
 #include "main_fixture.h"
 
@@ -53,6 +56,21 @@ TEST_F(MainWindowTest, FirstStartWithoutSettingsUsesTheDefaults)
     EXPECT_EQ(text(w->edTask), "task2");
     EXPECT_EQ(text(w->edKb), ws.root + "zvod/Tessel/Ordo/Kb1");
     EXPECT_FALSE(ws.exists(ws.home + "Ordo.ini"));  // never created at start
+}
+
+TEST_F(MainWindowTest, StartInAFolderTheCodePageCannotNameSaysSoNamingIt)
+{
+    const std::string unnamable = ws.root + "\xF0\x9F\x93\x81 \xE7\xA8\x8B\xE5\xBA\x8F/";  // "📁 程序", UTF-8
+    std::filesystem::create_directory(unnamable);
+    std::filesystem::copy_file(ws.home + "Ordo.ini", unnamable + "Ordo.ini");
+    platform::overrideProgramDir(unnamable);
+    pressKeyOnAboutBox();
+    StartWorkbench();
+    Form12->hide();
+    ASSERT_EQ(ws.ui.errors().size(), 1u);
+    const std::string error = ws.ui.errors()[0];
+    EXPECT_NE(error.find("\"" + unnamable + "\""), std::string::npos) << error;
+    EXPECT_NE(error.find("Ordo.ini"), std::string::npos) << error;
 }
 
 TEST_F(MainWindowTest, RunParametersWinOverTheSettingsAndShortFilesEmptyTheFields)
@@ -161,6 +179,25 @@ TEST_F(MainWindowTest, ExitWritesTheCurrentTaskNotWhatWasTyped)
     choose("Exit1");
     EXPECT_NE(ws.read(ws.home + "Ordo.ini").find("currentTask=t7.tsk\r\n"), std::string::npos);
     EXPECT_FALSE(w->isVisible());
+}
+
+// The close box and "Выход" both end the program while another of its windows stays open.
+TEST_F(MainWindowTest, ClosingTheMainWindowEndsTheProgramWhileAnotherWindowIsOpen)
+{
+    Form tool("ToolWindow");
+    QTimer runsOn;  // ends a program that would otherwise go on with the tool window
+    runsOn.setSingleShot(true);
+    QObject::connect(&runsOn, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+    const std::function<void()> closings[] = {[&] { w->close(); }, [&] { choose("Exit1"); }};
+    for (const auto& closeMainWindow : closings) {
+        w->show();
+        tool.show();
+        QTimer::singleShot(0, w, closeMainWindow);
+        runsOn.start(5000);
+        EXPECT_EQ(QApplication::exec(), 0);
+        EXPECT_FALSE(w->isVisible());
+        EXPECT_TRUE(tool.isVisible());
+    }
 }
 
 TEST_F(MainWindowTest, HelpAsksTheDesktopToOpenTheHelpFile)

@@ -33,6 +33,10 @@ TEST(CodePage, CharactersOutsideTheCodePageBecomeQuestionMarks) {
     EXPECT_EQ(utf8ToCp1251("\xD0"), "?");
     EXPECT_EQ(utf8ToCp1251("\xE4\xB8x"), "?x");
     EXPECT_EQ(utf8ToCp1251("\xC0\xAF"), "?");
+    // Whether a name survives: a literal '?' does, a character turned into one does not.
+    EXPECT_TRUE(fitsCp1251("/home/\xD0\x9F\xD1\x80\xD0\xBE\xD0\xB5\xD0\xBA\xD1\x82 \xE2\x84\x96?/"));  // Проект №?
+    for (const char* lost : {"/\xE4\xB8\xAD/", "/\xF0\x9F\x98\x80/", "/\xC0\xAF/", "/\xFF/"})
+        EXPECT_FALSE(fitsCp1251(lost)) << lost;
 }
 
 TEST(CodePage, UpperCaseCoversLatinAndCyrillic) {

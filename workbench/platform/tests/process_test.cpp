@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include <signal.h>
 #include <stdlib.h>
 #include <unistd.h>
 
@@ -32,9 +33,9 @@ TEST(Process, RunsInTheGivenFolderWithoutArgumentsAndWithTheEnvironment) {
     setenv("TARNIX_PROCESS_PROBE", "inherited", 1);
     Process p = startProgram(bin / "VREX.EXE", home.path());
     ASSERT_TRUE(p.started());
-    EXPECT_EQ(p.wait(), 7);
+    EXPECT_EQ(p.wait(), ProcessEnd::exited(7));
     EXPECT_FALSE(p.started());
-    EXPECT_EQ(p.wait(), -1);
+    EXPECT_EQ(p.wait(), ProcessEnd{});
     EXPECT_EQ(readBytes(home / "where.txt"), std::filesystem::canonical(home.path()).string() + "\n");
     EXPECT_EQ(readBytes(home / "args.txt"), "0|inherited\n");
     EXPECT_EQ(readBytes(home / "streams.txt"), "/dev/null\n/dev/null\n/dev/null\n");
@@ -58,7 +59,7 @@ TEST(Process, AProgramThatCannotRunIsNotStarted) {
     EXPECT_FALSE(startProgram(dir / "ok.exe", dir / "no/such/folder").started());
     Process ok = startProgram(dir / "ok.exe", dir.path());
     ASSERT_TRUE(ok.started());
-    EXPECT_EQ(ok.wait(), 0);
+    EXPECT_EQ(ok.wait(), ProcessEnd::exited(0));
 }
 
 TEST(Process, ARelativeProgramPathIsTakenFromOurOwnFolder) {
@@ -69,18 +70,25 @@ TEST(Process, ARelativeProgramPathIsTakenFromOurOwnFolder) {
     Process p = startProgram("sh.exe", elsewhere.path());
     std::filesystem::current_path(saved);
     ASSERT_TRUE(p.started());
-    EXPECT_EQ(p.wait(), 0);
+    EXPECT_EQ(p.wait(), ProcessEnd::exited(0));
     EXPECT_TRUE(std::filesystem::exists(elsewhere / "ran.txt"));
 }
 
-TEST(Process, WaitReportsAnAbnormalEndAndMovesKeepOneOwner) {
+TEST(Process, WaitTellsASignalFromAnExitAndMovesKeepOneOwner) {
     TempFolder dir;
-    writeScript(dir / "crash.exe", "kill -ABRT $$\n");
+    // A program killed after it has written its answer has still failed.
+    writeScript(dir / "crash.exe", "echo 0 > ovc17.ari\nkill -ABRT $$\n");
+    writeScript(dir / "exit.exe", "exit 134\n");  // the status a shell gives a killed child
     Process first = startProgram(dir / "crash.exe", dir.path());
     Process second = std::move(first);
     EXPECT_FALSE(first.started());
     ASSERT_TRUE(second.started());
-    EXPECT_EQ(second.wait(), -1);
+    const ProcessEnd killed = second.wait();
+    EXPECT_EQ(killed, ProcessEnd::signalled(SIGABRT));
+    EXPECT_EQ(describe(killed), "ended by signal 6 (Aborted)");
+    const ProcessEnd exited = startProgram(dir / "exit.exe", dir.path()).wait();
+    EXPECT_EQ(exited, ProcessEnd::exited(134));
+    EXPECT_EQ(describe(exited), "ended with exit status 134");
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 
 #include "Unit4.h"
 #include "tests/workspace.h"
@@ -133,8 +134,61 @@ TEST_F(Gateway, MissingResultIsFileNotFoundEvenWithAnOldOneLeft)
     EXPECT_EQ(code, "");
     EXPECT_EQ(value, "");
 
-    ws.script("goal *\ncrash\n");
+    // The build program's answer is not used: with none, the answer is empty, not an error.
+    ws.write(ws.work + "ovc17.ari", "0\r\n\r\n77\r\n\r\n");
+    RunShellGoal(" ", code, value);
+    EXPECT_EQ(code, "");
+    EXPECT_EQ(value, "");
+    EXPECT_EQ(ws.ui.messages(), std::vector<std::string>{"true"});
+}
+
+TEST_F(Gateway, OldAnswersGoInEverySpellingOrTheCallEndsBeforeTheStart)
+{
+    ws.write(ws.work + "OVC17.ARI", "0\r\n\r\n77\r\n\r\n");
+    ws.write(ws.work + "Ovc17.ari", "0\r\n\r\n78\r\n\r\n");
+    ws.script("goal *\nno-result\n");
     EXPECT_THROW(RunGoal("g.", code, value), InOutError);
+    EXPECT_FALSE(ws.exists(ws.work + "OVC17.ARI"));
+    EXPECT_FALSE(ws.exists(ws.work + "Ovc17.ari"));
+
+    // One that cannot be deleted (here a folder of that name) ends the call.
+    std::filesystem::create_directory(ws.work + "ovc17.ARI");
+    const std::string log = ws.engineLog();
+    try {
+        RunGoal("g.", code, value);
+        FAIL() << "no error";
+    } catch (const InOutError& e) {
+        EXPECT_STREQ(e.what(), "File access denied");
+    }
+    EXPECT_EQ(ws.engineLog(), log);
+}
+
+TEST_F(Gateway, EngineKilledBySignalFailsWhateverItWrote)
+{
+    ws.script("");
+    RunShellGoal(" ", code, value);  // the stand-in builds vrexn.exe in the home folder
+    std::filesystem::rename(ws.home + "vrexn.exe", ws.work + "vrexn.exe");
+    // A whole answer of success, then the program is killed.
+    ws.script("goal *\nno-build\nfile ovc17.ari 0\\r\\n\\r\\n42\\r\\n\\r\\n\ncrash\n");
+    using Run = void (*)(const std::string&, std::string&, std::string&);
+    const struct {
+        Run run;
+        std::vector<std::string> messages;
+    } cases[] = {
+        {RunGoal, {"Error in creating CG - vrex.exe ended by signal 6 (Aborted)"}},
+        {RunGoalQuiet, {}},
+        {RunCompileGoal, {"Error in creating CG - vrext.exe ended by signal 6 (Aborted)"}},
+        {RunShellGoal, {"true"}},
+        {RunTaskGoal, {cp1251("Ошибка выполнения - vrexn.exe ended by signal 6 (Aborted)")}},
+    };
+    for (const auto& c : cases) {
+        ws.ui.clear();
+        c.run("g.", code, value);
+        EXPECT_EQ(code, "2") << c.messages.size();
+        EXPECT_EQ(value, "");
+        EXPECT_EQ(ws.ui.messages(), c.messages);
+        EXPECT_EQ(ws.read(ws.work + "ovc17.ari"), "0\r\n\r\n42\r\n\r\n");  // it did write it
+    }
 }
 
 TEST_F(Gateway, EngineIsStartedBareInTheHomeFolderWithOurEnvironment)
@@ -157,13 +211,15 @@ TEST_F(Gateway, GarbageAnswersAreTakenAsText)
     EXPECT_EQ(code, std::string("\0\xff\x01junk", 7));
     EXPECT_EQ(ws.ui.messages(), std::vector<std::string>{"Error in creating CG - \xfe"});
 
+    // A line without end is cut at the limit; the lines after it are read as usual.
     ws.ui.clear();
-    const std::string huge(10 * 1024 * 1024, 'x');
-    ws.script("goal *\nno-result\nfile ovc17.ari 1\\n" + huge + "\\n\n");
+    const std::string huge(ResultLineLimit * 3, 'x');
+    ws.script("goal *\nno-result\nfile ovc17.ari 1\\n" + huge + "\\r\\nv\\n\n");
     RunGoal("g.", code, value);
     EXPECT_EQ(code, "1");
+    EXPECT_EQ(value, "v");
     ASSERT_EQ(ws.ui.messages().size(), 1u);
-    EXPECT_EQ(ws.ui.messages()[0].size(), huge.size() + 23);
+    EXPECT_EQ(ws.ui.messages()[0], "Error in creating CG - " + huge.substr(0, ResultLineLimit));
 }
 
 TEST_F(Gateway, UnwritableProjectFolderEndsBeforeAnyStart)

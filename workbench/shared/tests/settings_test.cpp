@@ -11,6 +11,12 @@ namespace {
 TEST(Settings, MissingFileGivesTheDefaults)
 {
     test::Workspace ws;
+    // An empty project folder is no folder: it would be the current one.
+    for (const char* settings : {"[Files]\r\nkbpath=\r\n", "[Files]\r\nkbpath =  \r\n"}) {
+        ws.write(ws.home + "Ordo.ini", settings);
+        LoadProjectSettings();
+        EXPECT_EQ(context.WorkDir, defaultKbPath()) << settings;
+    }
     std::remove((ws.home + "Ordo.ini").c_str());
     LoadProjectSettings();
     EXPECT_EQ(context.HomeDir, ws.home);

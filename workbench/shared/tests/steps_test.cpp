@@ -31,6 +31,15 @@ TEST(BuildSteps, BatchTargetsAreQuotedWithPercentDoubled)
     EXPECT_EQ(BuildBatchLines("/a b/%x%&/")[0], "move vrexn.exe \"/a b/%%x%%&/vrexn.exe\"");
 }
 
+TEST(BuildSteps, FoldersNoBatchLineCanNameAreRefused)
+{
+    for (const char* folder : {"/a\"b/", "/\"/", "/a\nmove x y/", "/a\rb/"}) {
+        EXPECT_THROW(CheckBuildFolder(folder), Failure) << folder;
+        EXPECT_THROW(BuildBatchLines(folder), Failure) << folder;
+    }
+    EXPECT_NO_THROW(CheckBuildFolder("/a b/'%^&|<>/"));
+}
+
 TEST(Documents, ExtensionIsTheLastDotOfTheFileName)
 {
     EXPECT_EQ(ChangeFileExt("/d/old.tsk", ".BAK"), "/d/old.BAK");

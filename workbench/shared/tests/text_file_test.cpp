@@ -25,6 +25,9 @@ TEST(TextFile, ReadingStopsAtTheLinesAsked)
     EXPECT_EQ(readLines(ws.work + "f.txt"), (Lines{"one", "two", "three"}));
     EXPECT_EQ(readLines(ws.work + "f.txt", 2), (Lines{"one", "two"}));
     EXPECT_EQ(readLines(ws.work + "F.TXT", 1), Lines{"one"});  // names compare without case
+    // A line longer than asked keeps its first bytes; a CR is dropped only right before LF.
+    ws.write(ws.work + "long.txt", "abcdef\r\nabcd\r\nabc\r\nabc\rxy\r\n\r\nlastline");
+    EXPECT_EQ(readLines(ws.work + "long.txt", 10, 4), (Lines{"abcd", "abcd", "abc", "abc\r", "", "last"}));
     try {
         readLines(ws.work + "none.txt");
         FAIL();

@@ -30,7 +30,7 @@ Workspace::Workspace(const std::string& projectName)
     fs::create_directories(home);
     fs::create_directories(work);
     write(home + "Ordo.ini", "[Files]\r\nkbpath=" + work + "\r\n");
-    platform::overrideProgramDir(home);
+    platform::overrideProgramDir(platform::cp1251ToUtf8(home));
     ::unsetenv("TARNIX_STANDIN_SCRIPT");
     context = Context{};
     context.HomeDir = home;
