@@ -7,8 +7,8 @@
 #include "context.h"
 #include "errors.h"
 #include "platform/platform.h"
-#include "rule_files.h"
 #include "qt_text.h"
+#include "rule_files.h"
 
 namespace tarnix {
 namespace {

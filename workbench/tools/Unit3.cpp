@@ -1,6 +1,5 @@
 #include "Unit3.h"
 
-#include <QHBoxLayout>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -14,6 +13,7 @@
 #include "qt_text.h"
 #include "string_grid.h"
 #include "text_area.h"
+#include "window_layout.h"
 
 namespace tarnix {
 
@@ -77,20 +77,12 @@ TForm3::TForm3(QWidget* parent) : Form("Form3", parent)
 
 void TForm3::createControls()
 {
-    auto* central = new QWidget;
-    auto* layout = new QVBoxLayout(central);
-    layout->setContentsMargins(4, 4, 4, 4);
-    layout->addWidget(createButtonBar());
     createPages();
-    layout->addWidget(PageControl1, 1);
-    setCentralWidget(central);
+    stackControls(this, {createButtonBar(), PageControl1});
 }
 
 QWidget* TForm3::createButtonBar()
 {
-    auto* bar = new QWidget;
-    auto* row = new QHBoxLayout(bar);
-    row->setContentsMargins(0, 0, 0, 0);
     Button1 = make<QPushButton>("Button1", QStringLiteral("Run"));
     Button2 = make<QPushButton>("Button2", QStringLiteral("M1"));
     Button3 = make<QPushButton>("Button3", QStringLiteral("M2"));
@@ -101,11 +93,8 @@ QWidget* TForm3::createButtonBar()
     bbLoadText = make<QPushButton>("bbLoadText", QStringLiteral("Load Text"));
     bbSaveText = make<QPushButton>("bbSaveText", QStringLiteral("SaveText"));
     bbSaveTextAs = make<QPushButton>("bbSaveTextAs", QStringLiteral("SaveText As"));
-    for (QPushButton* button :
-         {Button1, Button2, Button3, Button4, Button5, bbSave, bbLoadText, bbSaveText, bbSaveTextAs, Button6})
-        row->addWidget(button);
-    row->addStretch(1);
-    return bar;
+    return controlRow({{Button1, 0}, {Button2, 0}, {Button3, 0}, {Button4, 0}, {Button5, 0}, {bbSave, 0},
+                       {bbLoadText, 0}, {bbSaveText, 0}, {bbSaveTextAs, 0}, {Button6, 0}, {nullptr, 1}});
 }
 
 QWidget* TForm3::addPage(const char* name, const QString& caption, QWidget* content)

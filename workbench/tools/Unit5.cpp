@@ -1,18 +1,17 @@
 #include "Unit5.h"
 
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 #include "Unit4.h"
 #include "Unit6.h"
 #include "qt_text.h"
 #include "text_area.h"
+#include "window_layout.h"
 
 namespace tarnix {
 
@@ -44,19 +43,6 @@ TForm5::TForm5(QWidget* parent) : Form("Form5", parent)
 
 void TForm5::createControls()
 {
-    auto* central = new QWidget;
-    auto* layout = new QVBoxLayout(central);
-    layout->setContentsMargins(6, 6, 6, 6);
-    layout->addWidget(createButtonBar());
-    layout->addWidget(createFields(), 1);
-    setCentralWidget(central);
-}
-
-QWidget* TForm5::createButtonBar()
-{
-    auto* bar = new QWidget;
-    auto* row = new QHBoxLayout(bar);
-    row->setContentsMargins(0, 0, 0, 0);
     bbPrtev = make<QPushButton>("bbPrtev", QStringLiteral("Prev"));
     bbNext = make<QPushButton>("bbNext", QStringLiteral("Next"));
     bbAdd = make<QPushButton>("bbAdd", QStringLiteral("Add"));
@@ -66,10 +52,9 @@ QWidget* TForm5::createButtonBar()
     bbDelete = make<QPushButton>("bbDelete", QStringLiteral("Delete"));
     bbCheck = make<QPushButton>("bbCheck", QStringLiteral("Check"));
     bbExit = make<QPushButton>("bbExit", QStringLiteral("Exit"));
-    for (QPushButton* button : {bbPrtev, bbNext, bbAdd, bbUpdate, bbRun, bbSave, bbDelete, bbCheck, bbExit})
-        row->addWidget(button);
-    row->addStretch(1);
-    return bar;
+    QWidget* buttons = controlRow({{bbPrtev, 0}, {bbNext, 0}, {bbAdd, 0}, {bbUpdate, 0}, {bbRun, 0}, {bbSave, 0},
+                                   {bbDelete, 0}, {bbCheck, 0}, {bbExit, 0}, {nullptr, 1}});
+    stackControls(this, {buttons, createFields()});
 }
 
 QWidget* TForm5::createFields()
@@ -87,22 +72,18 @@ QWidget* TForm5::createFields()
     edKbNm = make<QLineEdit>("edKbNm");
     edKbNm->setReadOnly(true);  // the set shown is the set written
     edFile = make<QLineEdit>("edFile");
-    auto* fields = new QHBoxLayout;
-    fields->addWidget(label(Label1, "Label1", "Number", edNum));
-    fields->addWidget(edNum);
-    fields->addWidget(label(Label4, "Label4", "Type", edType));
-    fields->addWidget(edType);
-    fields->addWidget(label(Label3, "Label3", "KB Name", edKbNm));
-    fields->addWidget(edKbNm);
-    fields->addWidget(label(Label2, "Label2", "File", edFile));
-    fields->addWidget(edFile, 1);
-    grid->addLayout(fields, 0, 0, 1, 2);
+    grid->addWidget(controlRow({{label(Label1, "Label1", "Number", edNum), 0}, {edNum, 0},
+                                {label(Label4, "Label4", "Type", edType), 0}, {edType, 0},
+                                {label(Label3, "Label3", "KB Name", edKbNm), 0}, {edKbNm, 0},
+                                {label(Label2, "Label2", "File", edFile), 0}, {edFile, 1}}),
+                    0, 0, 1, 2);
 
     QFont courier(QStringLiteral("Courier New"));
     courier.setStyleHint(QFont::Monospace);
     courier.setPixelSize(18);
     const auto memo = [&](QPlainTextEdit*& area, const char* name, const char* initial, int row, int col) {
         area = make<QPlainTextEdit>(name, QString::fromLatin1(initial));
+        area->setPlaceholderText(QString::fromLatin1(initial));  // which box is which, once emptied
         area->setFont(courier);
         area->setTabChangesFocus(true);
         grid->addWidget(area, row, col);

@@ -60,7 +60,6 @@ public:
 
 private:
     void createControls();
-    QWidget* createButtonBar();
     QWidget* createFields();
     void createMenu();
     // Writes the shown set to its file and has the engine load it.

@@ -1,7 +1,5 @@
 #include "Unit6.h"
 
-#include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -9,7 +7,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSplitter>
-#include <QVBoxLayout>
 
 #include "Unit2.h"
 #include "Unit4.h"
@@ -17,6 +14,7 @@
 #include "qt_text.h"
 #include "text_area.h"
 #include "viewer.h"
+#include "window_layout.h"
 
 namespace tarnix {
 
@@ -66,19 +64,11 @@ TForm6::TForm6(QWidget* parent) : Form("Form6", parent)
 
 void TForm6::createControls()
 {
-    auto* central = new QWidget;
-    auto* layout = new QVBoxLayout(central);
-    layout->setContentsMargins(4, 4, 4, 4);
-    layout->addWidget(createButtonBar());
-    layout->addWidget(createPanes(), 1);
-    setCentralWidget(central);
+    stackControls(this, {createButtonBar(), createPanes()});
 }
 
 QWidget* TForm6::createButtonBar()
 {
-    auto* bar = new QWidget;
-    auto* row = new QHBoxLayout(bar);
-    row->setContentsMargins(0, 0, 0, 0);
     Button1 = make<QPushButton>("Button1", QStringLiteral("Next"));
     Button2 = make<QPushButton>("Button2", QStringLiteral("Prev"));
     Button3 = make<QPushButton>("Button3", QStringLiteral("New"));
@@ -86,21 +76,19 @@ QWidget* TForm6::createButtonBar()
     bbTrace = make<QPushButton>("bbTrace", QStringLiteral("Trace"));
     Button7 = make<QPushButton>("Button7", QStringLiteral("Save"));
     Button8 = make<QPushButton>("Button8", QStringLiteral("Exit"));
-    for (QPushButton* button : {Button1, Button2, Button3, bbRun, bbTrace, Button7, Button8})
-        row->addWidget(button);
-    const auto field = [&](QLabel*& label, const char* labelName, QLineEdit*& edit, const char* name,
-                           const char* caption, int width) {
+    const auto field = [this](QLabel*& label, const char* labelName, QLineEdit*& edit, const char* name,
+                              const char* caption, int width) {
         label = make<QLabel>(labelName, QString::fromLatin1(caption));
         edit = make<QLineEdit>(name);
         edit->setMaximumWidth(width);
         label->setBuddy(edit);
-        row->addWidget(label);
-        row->addWidget(edit);
     };
     field(Label5, "Label5", edLM, "edLM", "Model", 60);
     field(Label7, "Label7", edRule, "edRule", "Rule", 120);
     field(Label6, "Label6", edRM, "edRM", "Model", 60);
-    row->addStretch(1);
+    QWidget* bar = controlRow({{Button1, 0}, {Button2, 0}, {Button3, 0}, {bbRun, 0}, {bbTrace, 0}, {Button7, 0},
+                               {Button8, 0}, {Label5, 0}, {edLM, 0}, {Label7, 0}, {edRule, 0}, {Label6, 0}, {edRM, 0},
+                               {nullptr, 1}});
     // Out of sight, as they always were.
     for (auto [edit, name] : {std::pair{&Edit2, "Edit2"}, std::pair{&Edit3, "Edit3"}, std::pair{&Edit4, "Edit4"}}) {
         *edit = make<QLineEdit>(name);
@@ -125,7 +113,7 @@ QWidget* TForm6::createPanes()
     splitter->addWidget(ListBox1);
     splitter->addWidget(Memo1);
     splitter->addWidget(Memo2);
-    splitter->setSizes({220, 400, 400});
+    splitter->setSizes({320, 350, 350});
     return splitter;
 }
 
@@ -162,13 +150,18 @@ void TForm6::bbTraceClick()
     ReadWorkLines(files::TraceListFile, list);
     CheckLinesFitToShow(list, context.WorkDir + files::TraceListFile);
     RefreshTraceList();
+    ShowTraceList(list);
+    Form2->Show();
+}
+
+void TForm6::ShowTraceList(const Lines& list)
+{
     QStringList entries;
     entries.reserve(static_cast<qsizetype>(list.size()));
     for (const std::string& line : list)
-        entries.push_back(toQt(line));
+        entries.push_back(decodeLines(line));  // one line: no break to drop
     ListBox1->clear();
     ListBox1->addItems(entries);
-    Form2->Show();
 }
 
 void TForm6::ListBox1Click(const std::string& entry)

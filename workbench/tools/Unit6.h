@@ -51,6 +51,8 @@ public:
     // Show rule: the trace and the explanations of the rule of the clicked entry.
     void ListBox1Click(const std::string& entry);
     void Button8Click();
+    // ListBox1's entries := the lines of a trace list.
+    void ShowTraceList(const Lines& list);
 
 private:
     void createControls();

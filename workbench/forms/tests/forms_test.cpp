@@ -42,7 +42,6 @@ TEST(TextArea, LinesAndBytesConvertBothWays)
     EXPECT_EQ(encodeLines(QString()), "");
     EXPECT_EQ(encodeLines(QStringLiteral("a\nb")), "a\r\nb\r\n");
     EXPECT_EQ(encodeLines(QStringLiteral("a\n")), "a\r\n\r\n");
-    EXPECT_EQ(encodeLines(QStringLiteral("a\u2028b\u2029c")), "a\r\nb\r\nc\r\n");  // Shift+Enter, Enter
     EXPECT_EQ(encodeLines(QStringLiteral("\U0001F600я")), "?\xff\r\n");
 }
 

@@ -48,7 +48,7 @@ TEST_F(RuleToolsTest, RunShowsTheTwoModelsOfTheModelNumber)
     EXPECT_TRUE(ws.ui.shown().empty());
 }
 
-TEST_F(RuleToolsTest, TraceFillsTheListOnceAndShowsTheM1Viewer)
+TEST_F(RuleToolsTest, TraceFillsTheListOnceAndShowsTheM1ViewerThatExitCloses)
 {
     ws.write(ws.work + "list.txt", cp1251("12 правило двенадцать\r\nnorule\r\n"));
     Form6->ListBox1->addItem(QStringLiteral("old"));
@@ -62,7 +62,11 @@ TEST_F(RuleToolsTest, TraceFillsTheListOnceAndShowsTheM1Viewer)
     Form6->bbTrace->click();
     EXPECT_EQ(ws.ui.messages(), Strings{"Not exists file - " + ws.work + "list.txt"});  // once
     EXPECT_EQ(Form6->ListBox1->count(), 0);
-    Form2->hide();
+
+    Form6->Show();
+    Form6->Button8->click();  // Exit closes the "M1" viewer too
+    EXPECT_FALSE(Form6->isVisible());
+    EXPECT_FALSE(Form2->isVisible());
 }
 
 TEST_F(RuleToolsTest, ShowRuleSplitsTheTraceIntoSectionsAndFillsBothViewers)
@@ -127,15 +131,6 @@ TEST_F(RuleToolsTest, AMissingTraceFileStopsShowRuleAfterItsFirstSteps)
     emit Form6->ListBox1->itemClicked(Form6->ListBox1->item(0));
     EXPECT_EQ(text(Form6->Memo1), "now");
     Form8->hide();
-}
-
-TEST_F(RuleToolsTest, ExitClosesTheWindowAndTheM1Viewer)
-{
-    Form6->Show();
-    Form2->Show();
-    Form6->Button8->click();
-    EXPECT_FALSE(Form6->isVisible());
-    EXPECT_FALSE(Form2->isVisible());
 }
 
 // Missing, empty, binary and very large engine files: a clear message or a plain result,

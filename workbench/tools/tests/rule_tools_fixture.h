@@ -1,14 +1,11 @@
-// The rule tools over a throw-away home and project folder, with the scripted Ui and the
-// stand-in engine answering every goal with success and nothing else, so the tests lay out the
-// engine's files themselves.
+// The rule tools with the stand-in engine answering every goal with success and nothing else,
+// so the tests lay out the engine's files themselves.
 #pragma once
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <gtest/gtest.h>
-#include <sys/mount.h>
-#include <filesystem>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -20,29 +17,13 @@
 #include "Unit6.h"
 #include "Unit8.h"
 #include "qt_text.h"
-#include "tests/workspace.h"
-#include "tool_windows.h"
+#include "tools_fixture.h"
 
 namespace tarnix::test {
 
-class RuleToolsTest : public ::testing::Test {
+class RuleToolsTest : public ToolWindowsTest {
 protected:
-    RuleToolsTest()
-    {
-        ws.installEngines();
-        ws.script("goal *\ncode 0\n");
-        context.CheckRuleFile = files::CheckRule;
-        CreateToolWindows();
-    }
-    ~RuleToolsTest() override
-    {
-        DestroyToolWindows();
-        for (const std::string& folder : mounts_)
-            ::umount(folder.c_str());
-    }
-
-    static std::string text(const QLineEdit* edit) { return fromQt(edit->text()); }
-    static std::string text(const QPlainTextEdit* area) { return fromQt(area->toPlainText()); }
+    RuleToolsTest() { ws.script("goal *\ncode 0\n"); }
     // The goals the engine received, oldest first.
     std::vector<std::string> goals() const
     {
@@ -85,21 +66,6 @@ protected:
             numbers.push_back(context.RuleSets[k].entries[i].Number);
         return numbers;
     }
-    // A small file system of 64 KiB at `folder` (unmounted at the end); false where that
-    // cannot be done here.
-    bool mountSmallDisk(const std::string& folder)
-    {
-        std::filesystem::create_directories(folder);
-        if (::mount("tmpfs", folder.c_str(), "tmpfs", 0, "size=64k") != 0)
-            return false;
-        mounts_.push_back(folder);
-        return true;
-    }
-
-    Workspace ws;
-
-private:
-    std::vector<std::string> mounts_;
 };
 
 }  // namespace tarnix::test
