@@ -1,13 +1,11 @@
 #include "Unit10.h"
 
 #include <QFontDatabase>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QVBoxLayout>
 #include <algorithm>
 #include <limits>
 
@@ -16,6 +14,7 @@
 #include "object_tools.h"
 #include "qt_text.h"
 #include "string_grid.h"
+#include "window_layout.h"
 
 namespace tarnix {
 
@@ -45,37 +44,27 @@ TForm10::TForm10(QWidget* parent) : Form("Form10", parent)
 
 void TForm10::createControls()
 {
-    auto* central = new QWidget;
-    auto* layout = new QVBoxLayout(central);
-    layout->addWidget(createToolBar());
     StringGrid1 = make<StringGrid>("StringGrid1", 3, CatalogueRows);
     StringGrid1->SetColWidths({64, 140, 902});
     StringGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     connect(StringGrid1, &QTableWidget::cellDoubleClicked, this, [this] { dispatch([this] { StringGrid1DblClick(); }); });
-    layout->addWidget(StringGrid1, 1);
-    setCentralWidget(central);
+    stackControls(this, {createToolBar(), StringGrid1});
 }
 
 QWidget* TForm10::createToolBar()
 {
-    auto* bar = new QWidget;
-    auto* row = new QHBoxLayout(bar);
-    row->setContentsMargins(0, 0, 0, 0);
-    const auto field = [&](QLineEdit*& edit, const char* name, const char* caption, int width) {
+    const auto label = [this](const char* caption, QLineEdit*& edit, const char* name, int width) {
         edit = make<QLineEdit>(name);
         edit->setMaximumWidth(width);
         auto* label = new QLabel(QString::fromLatin1(caption));
         label->setBuddy(edit);
-        row->addWidget(label);
-        row->addWidget(edit);
+        return label;
     };
-    field(edKb, "edKb", "Kb", 240);
-    field(edNum, "edNum", "Number", 100);
+    QLabel* kb = label("Kb", edKb, "edKb", 240);
+    QLabel* number = label("Number", edNum, "edNum", 100);
     bbExit = make<QPushButton>("bbExit", QStringLiteral("Exit"));
     onClick(bbExit, [this] { Close(); });
-    row->addWidget(bbExit);
-    row->addStretch(1);
-    return bar;
+    return controlRow({{kb, 0}, {edKb, 0}, {number, 0}, {edNum, 0}, {bbExit, 0}, {nullptr, 1}});
 }
 
 void TForm10::createMenu()

@@ -1,18 +1,17 @@
 #include "Unit11.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 #include "Unit4.h"
 #include "object_tools.h"
 #include "qt_text.h"
 #include "text_area.h"
 #include "viewer.h"
+#include "window_layout.h"
 
 namespace tarnix {
 
@@ -28,20 +27,13 @@ TForm11::TForm11(QWidget* parent) : Form("Form11", parent)
 
 void TForm11::createControls()
 {
-    auto* central = new QWidget;
-    auto* layout = new QVBoxLayout(central);
-    layout->addWidget(createToolBar());
     Memo1 = makeViewerMemo(make<QPlainTextEdit>("Memo1"), "", true, false);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    layout->addWidget(Memo1, 1);
-    setCentralWidget(central);
+    stackControls(this, {createToolBar(), Memo1});
 }
 
 QWidget* TForm11::createToolBar()
 {
-    auto* bar = new QWidget;
-    auto* row = new QHBoxLayout(bar);
-    row->setContentsMargins(0, 0, 0, 0);
     Label1 = make<QLabel>("Label1", QStringLiteral("Number"));
     edNum = make<QLineEdit>("edNum");
     edNum->setMaximumWidth(90);
@@ -58,12 +50,8 @@ QWidget* TForm11::createToolBar()
     onClick(bbShow, [this] { bbShowClick(); });
     bbExit = make<QPushButton>("bbExit", QStringLiteral("Exit"));
     onClick(bbExit, [this] { Close(); });
-    row->addWidget(Label1);
-    row->addWidget(edNum);
-    for (QPushButton* button : {Button1, bbPrev, bbNext, bbDel, bbShow, bbExit})
-        row->addWidget(button);
-    row->addStretch(1);
-    return bar;
+    return controlRow({{Label1, 0}, {edNum, 0}, {Button1, 0}, {bbPrev, 0}, {bbNext, 0}, {bbDel, 0}, {bbShow, 0},
+                       {bbExit, 0}, {nullptr, 1}});
 }
 
 void TForm11::createMenu()

@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QFontDatabase>
 #include <QGuiApplication>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -11,7 +10,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
-#include <QVBoxLayout>
 #include <limits>
 
 #include "Unit16.h"
@@ -22,6 +20,7 @@
 #include "qt_text.h"
 #include "text_area.h"
 #include "viewer.h"
+#include "window_layout.h"
 
 namespace tarnix {
 
@@ -85,10 +84,6 @@ TForm14::TForm14(QWidget* parent) : Form("Form14", parent)
 
 void TForm14::createControls()
 {
-    auto* central = new QWidget;
-    auto* layout = new QVBoxLayout(central);
-    layout->addWidget(createFieldBar());
-    layout->addWidget(createButtonBar());
     MemDesc = makeViewerMemo(make<QPlainTextEdit>("MemDesc"), "", true, false);
     MemDesc->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     memCont = makeViewerMemo(make<QPlainTextEdit>("memCont"), "", true, true);
@@ -97,40 +92,30 @@ void TForm14::createControls()
     areas->addWidget(memCont);
     areas->setStretchFactor(0, 1);
     areas->setStretchFactor(1, 4);
-    layout->addWidget(areas, 1);
-    setCentralWidget(central);
+    stackControls(this, {createFieldBar(), createButtonBar(), areas});
 }
 
 QWidget* TForm14::createFieldBar()
 {
-    auto* bar = new QWidget;
-    auto* row = new QHBoxLayout(bar);
-    row->setContentsMargins(0, 0, 0, 0);
-    const auto field = [&](QLabel*& label, const char* labelName, const char* caption, QLineEdit*& edit,
-                           const char* name, int stretch) {
+    const auto field = [this](QLabel*& label, const char* labelName, const char* caption, QLineEdit*& edit,
+                              const char* name) {
         label = make<QLabel>(labelName, QString::fromLatin1(caption));
         edit = make<QLineEdit>(name);
         label->setBuddy(edit);
-        row->addWidget(label);
-        row->addWidget(edit, stretch);
     };
-    field(Project, "Project", "Project", edProj, "edProj", 3);
+    field(Project, "Project", "Project", edProj, "edProj");
+    field(Label3, "Label3", "Number", edNum, "edNum");
+    field(Label5, "Label5", "Length", edLength, "edLength");
     bbFind = make<QPushButton>("bbFind", QStringLiteral("Find"));
     onClick(bbFind, [this] { bbFindClick(); });
     edFind = make<QLineEdit>("edFind");
     edFind->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    row->addWidget(bbFind);
-    row->addWidget(edFind, 3);
-    field(Label3, "Label3", "Number", edNum, "edNum", 1);
-    field(Label5, "Label5", "Length", edLength, "edLength", 1);
-    return bar;
+    return controlRow({{Project, 0}, {edProj, 3}, {bbFind, 0}, {edFind, 3}, {Label3, 0}, {edNum, 1}, {Label5, 0},
+                       {edLength, 1}});
 }
 
 QWidget* TForm14::createButtonBar()
 {
-    auto* bar = new QWidget;
-    auto* row = new QHBoxLayout(bar);
-    row->setContentsMargins(0, 0, 0, 0);
     Button1 = make<QPushButton>("Button1", QStringLiteral("DosWin"));
     onClick(Button1, [this] { Button1Click(); });
     bbCreate = make<QPushButton>("bbCreate", QStringLiteral("Create"));
@@ -143,10 +128,7 @@ QWidget* TForm14::createButtonBar()
     onClick(bbNext, [this] { bbNextClick(); });
     Button2 = make<QPushButton>("Button2", QStringLiteral("Exit"));
     onClick(Button2, [this] { Close(); });
-    for (QPushButton* button : {Button1, bbCreate, bbClear, bbPrev, bbNext, Button2})
-        row->addWidget(button);
-    row->addStretch(1);
-    return bar;
+    return controlRow({{Button1, 0}, {bbCreate, 0}, {bbClear, 0}, {bbPrev, 0}, {bbNext, 0}, {Button2, 0}, {nullptr, 1}});
 }
 
 void TForm14::createMenu()
