@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPointer>
+#include <QShowEvent>
 #include <QWindow>
 
 #include "errors.h"
@@ -95,6 +96,13 @@ void Form::hideEvent(QHideEvent* event)
     QMainWindow::hideEvent(event);
     if (modalLoop_ && !event->spontaneous())
         modalLoop_->quit();
+}
+
+void Form::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!event->spontaneous())
+        dispatch([this] { OnShow(); });
 }
 
 // The main window's close ends the event loop at once. quit() would first ask every other

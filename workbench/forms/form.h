@@ -9,7 +9,6 @@ class QAbstractButton;
 class QAction;
 class QMenu;
 class QEventLoop;
-class QAbstractButton;
 class QFormLayout;
 class QLabel;
 class QLineEdit;
@@ -36,6 +35,9 @@ public:
 protected:
     // Runs before the window is first drawn by Show.
     virtual void FormShow() {}
+    // Runs every time the window is shown (Show, ShowModal), through the dispatcher: the
+    // steps a window takes on each showing, such as refilling its lists.
+    virtual void OnShow() {}
 
     // A control that carries its given name as its object name.
     template <typename Control, typename... Args>
@@ -54,6 +56,7 @@ protected:
     // the edit.
     QLineEdit* addField(QFormLayout* rows, QLabel*& label, const char* labelName, const char* caption,
                         const char* editName);
+    void showEvent(QShowEvent* event) override;
 
     void hideEvent(QHideEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

@@ -9,6 +9,7 @@
 #include "gateway.h"
 #include "goals.h"
 #include "numbers.h"
+#include "objects.h"
 #include "project.h"
 #include "rule_files.h"
 #include "run_parameters.h"

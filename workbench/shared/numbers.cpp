@@ -1,5 +1,6 @@
 #include "numbers.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "errors.h"
@@ -53,11 +54,17 @@ std::optional<std::int32_t> parse(const std::string& text)
 std::int32_t StrToInt(const std::string& text)
 {
     const auto value = parse(text);
-    if (!value)
-        throw ConvertError(text);
+    if (!value) {
+        // The error's text ends at a NUL byte, so a NUL from a binary file is shown as '?'.
+        std::string shown = text;
+        std::replace(shown.begin(), shown.end(), '\0', '?');
+        throw ConvertError(shown);
+    }
     return *value;
 }
 
 std::int32_t StrToIntDef(const std::string& text, std::int32_t fallback) { return parse(text).value_or(fallback); }
+
+std::optional<std::int32_t> TryStrToInt(const std::string& text) { return parse(text); }
 
 }  // namespace tarnix

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace tarnix {
@@ -13,5 +14,7 @@ namespace tarnix {
 std::int32_t StrToInt(const std::string& text);
 // As StrToInt, with `fallback` for a text that holds no integer.
 std::int32_t StrToIntDef(const std::string& text, std::int32_t fallback);
+// As StrToInt, with nothing for a text that holds no integer.
+std::optional<std::int32_t> TryStrToInt(const std::string& text);
 
 }  // namespace tarnix

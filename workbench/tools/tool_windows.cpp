@@ -1,7 +1,10 @@
 #include "tool_windows.h"
 
 #include "Unit1.h"
+#include "Unit10.h"
+#include "Unit11.h"
 #include "Unit13.h"
+#include "Unit14.h"
 #include "Unit15.h"
 #include "Unit16.h"
 #include "Unit17.h"
@@ -37,7 +40,10 @@ void CreateToolWindows()
     Form7 = new TForm7;
     Form8 = new TForm8;
     Form9 = new TForm9;
+    Form10 = new TForm10;
+    Form11 = new TForm11;
     Form13 = new TForm13;
+    Form14 = new TForm14;
     Form15 = new TForm15;
     Form16 = new TForm16;
     Form17 = new TForm17;
@@ -49,8 +55,11 @@ void DestroyToolWindows()
     destroy(Form18);
     destroy(Form17);
     destroy(Form16);
+    destroy(Form14);
     destroy(Form15);
     destroy(Form13);
+    destroy(Form11);
+    destroy(Form10);
     destroy(Form9);
     destroy(Form8);
     destroy(Form7);

@@ -5,12 +5,17 @@
 
 #include "form.h"
 #include "text_area.h"
+#include "text_file.h"
 
 namespace tarnix {
 
 void ShowFileInViewer(Form* viewer, QPlainTextEdit* memo, const std::string& path)
 {
-    LoadTextArea(memo, path);
+    // A line too long to lay out would freeze the viewer: such a file is refused, and the
+    // memo keeps what it showed.
+    const Lines lines = splitLines(loadFileBytes(path));
+    CheckLinesFitToShow(lines, path);
+    SetLines(memo, lines);
     viewer->Show();
 }
 

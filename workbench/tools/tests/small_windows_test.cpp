@@ -12,6 +12,7 @@
 #include "Unit8.h"
 #include "Unit9.h"
 #include "string_grid.h"
+#include "text_area.h"
 #include "tools_fixture.h"
 #include "viewer.h"
 
@@ -75,6 +76,9 @@ TEST_F(SmallWindows, ViewerIsFilledFromAFileAndBroughtForward)
 
     Form8->Memo1->setPlainText(QStringLiteral("kept"));
     EXPECT_THROW(ShowFileInViewer(Form8, Form8->Memo1, ws.work + "none.txt"), FileOpenError);
+    EXPECT_EQ(text(Form8->Memo1), "kept");
+    ws.write(ws.work + "bexp.txt", "a\r\n" + std::string(LongestShownLine + 1, 'x'));
+    EXPECT_THROW(ShowFileInViewer(Form8, Form8->Memo1, ws.work + "bexp.txt"), Failure);
     EXPECT_EQ(text(Form8->Memo1), "kept");
     EXPECT_FALSE(Form8->isVisible());
     Form2->Close();

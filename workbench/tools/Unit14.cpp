@@ -1,0 +1,448 @@
+#include "Unit14.h"
+
+#include <QAction>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QSplitter>
+#include <limits>
+
+#include "Unit16.h"
+#include "Unit17.h"
+#include "Unit4.h"
+#include "object_tools.h"
+#include "platform/platform.h"
+#include "qt_text.h"
+#include "text_area.h"
+#include "viewer.h"
+#include "window_layout.h"
+
+namespace tarnix {
+
+TForm14* Form14 = nullptr;
+Tdbcont DbState;
+
+namespace {
+
+const char* const DbOpenFilter = "dbm файлы (*.dbm)|*DBM|Все файлы (*.*)|*.*";
+const char* const DescriptionFile = "DbDesc.dbm";
+const char* const NewDescriptionFile = "DbDesc.txt";
+
+void checkBlockCount(int n)
+{
+    if (n < 0 || n > static_cast<int>(TextBlock().size()))
+        throw RangeError();
+}
+
+// The folder of `path` without its trailing separator, but for a root folder.
+std::string folderOf(const std::string& path)
+{
+    std::string folder = folderPart(path);
+    if (folder.size() > 1 && platform::isSeparator(folder.back()) && folder[folder.size() - 2] != ':')
+        folder.pop_back();
+    return folder;
+}
+
+}  // namespace
+
+// ---- the database's files ------------------------------------------------------------------
+
+void WriteLines(const std::string& path, const TextBlock& block, int n)
+{
+    checkBlockCount(n);
+    saveFileAtomically(path, joinLines(Lines(block.begin(), block.begin() + n)));
+}
+
+void ReadLines(const std::string& path, TextBlock& block, int n)
+{
+    checkBlockCount(n);
+    block = TextBlock();
+    const Lines lines = readLines(path, static_cast<std::size_t>(n));
+    std::copy(lines.begin(), lines.end(), block.begin());
+}
+
+std::string StripExt(const std::string& name)
+{
+    const std::size_t dot = name.find('.');
+    return dot == std::string::npos ? std::string() : name.substr(0, dot);
+}
+
+// ---- the window ----------------------------------------------------------------------------
+
+TForm14::TForm14(QWidget* parent) : Form("Form14", parent)
+{
+    setWindowTitle(QStringLiteral("Form14"));
+    resize(900, 640);
+    createControls();
+    createMenu();
+}
+
+void TForm14::createControls()
+{
+    MemDesc = makeViewerMemo(make<QPlainTextEdit>("MemDesc"), "", true, false);
+    MemDesc->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    memCont = makeViewerMemo(make<QPlainTextEdit>("memCont"), "", true, true);
+    auto* areas = new QSplitter(Qt::Vertical);
+    areas->addWidget(MemDesc);
+    areas->addWidget(memCont);
+    areas->setStretchFactor(0, 1);
+    areas->setStretchFactor(1, 4);
+    stackControls(this, {createFieldBar(), createButtonBar(), areas});
+}
+
+QWidget* TForm14::createFieldBar()
+{
+    const auto field = [this](QLabel*& label, const char* labelName, const char* caption, QLineEdit*& edit,
+                              const char* name) {
+        label = make<QLabel>(labelName, QString::fromLatin1(caption));
+        edit = make<QLineEdit>(name);
+        label->setBuddy(edit);
+    };
+    field(Project, "Project", "Project", edProj, "edProj");
+    field(Label3, "Label3", "Number", edNum, "edNum");
+    field(Label5, "Label5", "Length", edLength, "edLength");
+    bbFind = make<QPushButton>("bbFind", QStringLiteral("Find"));
+    onClick(bbFind, [this] { bbFindClick(); });
+    edFind = make<QLineEdit>("edFind");
+    edFind->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    return controlRow({{Project, 0}, {edProj, 3}, {bbFind, 0}, {edFind, 3}, {Label3, 0}, {edNum, 1}, {Label5, 0},
+                       {edLength, 1}});
+}
+
+QWidget* TForm14::createButtonBar()
+{
+    Button1 = make<QPushButton>("Button1", QStringLiteral("DosWin"));
+    onClick(Button1, [this] { Button1Click(); });
+    bbCreate = make<QPushButton>("bbCreate", QStringLiteral("Create"));
+    onClick(bbCreate, [this] { bbCreateClick(); });
+    bbClear = make<QPushButton>("bbClear", QStringLiteral("Clear"));
+    onClick(bbClear, [this] { bbClearClick(); });
+    bbPrev = make<QPushButton>("bbPrev", QStringLiteral("Prev"));
+    onClick(bbPrev, [this] { bbPrevClick(); });
+    bbNext = make<QPushButton>("bbNext", QStringLiteral("Next"));
+    onClick(bbNext, [this] { bbNextClick(); });
+    Button2 = make<QPushButton>("Button2", QStringLiteral("Exit"));
+    onClick(Button2, [this] { Close(); });
+    return controlRow({{Button1, 0}, {bbCreate, 0}, {bbClear, 0}, {bbPrev, 0}, {bbNext, 0}, {Button2, 0}, {nullptr, 1}});
+}
+
+void TForm14::createMenu()
+{
+    const auto menu = [this](const char* name, const char* caption) {
+        QMenu* m = menuBar()->addMenu(QString::fromLatin1(caption));
+        m->setObjectName(QString::fromLatin1(name));
+        return m;
+    };
+    const auto none = [] {};
+    QMenu* file = menu("File1", "File");
+    addCommand(file, "Project1", "Project", none);
+    addCommand(file, "Kb1", "Kb", none);
+    addCommand(file, "Task1", "Task", none);
+    addCommand(file, "File2", "File", none);
+    QMenu* project = menu("Project2", "Project");
+    addCommand(project, "Comprules1", "Comp rules ", none);
+    addCommand(project, "Compproj1", "Comp proj", none);
+    QMenu* task = menu("Task2", "Task");
+    addCommand(task, "Open1", "Open", none);
+    addCommand(task, "Close1", "Close", none);
+    addCommand(task, "Save1", "Save", none);
+    addCommand(task, "Saveas1", "Save as", none);
+    QMenu* database = menu("DataBase1", "DataBase");
+    addCommand(database, "New1", "New", [this] { New1Click(); });
+    addCommand(database, "Open2", "Open", [this] { Open2Click(); });
+    addCommand(database, "Close2", "Close", none);
+    addCommand(database, "Save2", "Save", none);
+    addCommand(database, "Saveas2", "Save as", none);
+    addCommand(database, "Inheritance1", "Inheritance", [this] { Inheritance1Click(); });
+    QMenu* records = menu("Records1", "Records");
+    addCommand(records, "Open3", "Open", [this] { Open3Click(); });
+    addCommand(records, "Close3", "Close", none);
+    addCommand(records, "Save3", "Save", [this] { Save3Click(); });
+    addCommand(records, "SaveDos1", "Save Dos", none);
+    addCommand(records, "Add1", "Add", [this] { Add1Click(); });
+    QMenu* text = menu("Text1", "Text");
+    addCommand(text, "Open4", "Open", [this] { Open4Click(); });
+    addCommand(text, "Close4", "Close", [this] { Close4Click(); });
+    addCommand(text, "Save4", "Save", none);
+    addCommand(text, "SAveas1", "SAve as", none);
+    QMenu* object = menu("Object1", "Object");
+    addCommand(object, "Open5", "Open", none);
+    addCommand(object, "Create1", "Create", none);
+    addCommand(object, "Save5", "Save", none);
+    addCommand(object, "Update1", "Update", none);
+    addCommand(object, "Close5", "Close", none);
+    addCommand(object, "Retract1", "Retract", [this] { Retract1Click(); });
+    QAction* editor = menuBar()->addAction(QStringLiteral("EditOr"));
+    editor->setObjectName(QStringLiteral("EditOr1"));
+    connect(editor, &QAction::triggered, this, [this] { dispatch([this] { EditOr1Click(); }); });
+}
+
+// Centred on the desktop when first shown.
+void TForm14::FormShow()
+{
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+std::optional<std::string> TForm14::openDialog() { return ui().openFileDialog(DialogKind::Document, openFilter_); }
+
+// ---- menu "DataBase" -----------------------------------------------------------------------
+
+// The chosen path names the new database folder; it is made there and given both description
+// files, so that Open database finds it at once.
+void TForm14::New1Click()
+{
+    const auto chosen = ui().saveFileDialog(DialogKind::Document, "");
+    if (!chosen)
+        return;
+    if (platform::directoryExists(*chosen))
+        throw Failure("Unable to create directory");
+    if (!platform::makeDirectory(*chosen))
+        throwIoError(true);
+    const TextBlock block{"DataBase desciption", "0"};
+    const std::string folder = withTrailingSeparator(*chosen);
+    WriteLines(folder + NewDescriptionFile, block, 2);
+    WriteLines(folder + DescriptionFile, block, 2);
+}
+
+void TForm14::Open2Click()
+{
+    openFilter_ = cp1251(DbOpenFilter);
+    const auto chosen = openDialog();
+    if (!chosen || fileNamePart(*chosen) != DescriptionFile)
+        return;
+    TextBlock block;
+    ReadLines(*chosen, block, 2);
+    DbState.recCount = TryStrToInt(block[1]).value_or(0);
+    DbState.dbDir = folderOf(*chosen);
+    DbState.dbFile = *chosen;
+    DbState.dbDesc = block[0];
+    LoadTextArea(MemDesc, *chosen);
+    edNum->setText(toQt(std::to_string(DbState.recCount)));
+}
+
+void TForm14::Inheritance1Click()
+{
+    std::string code, value;
+    RunGoal(goals::Inheritance, code, value);
+}
+
+// ---- menu "Records" ------------------------------------------------------------------------
+
+std::string TForm14::recordPath(std::int32_t n, const char* extension) const
+{
+    return withTrailingSeparator(DbState.dbDir) + std::to_string(n) + extension;
+}
+
+void TForm14::Open3Click()
+{
+    if (DbState.dbDir.empty()) {
+        ShowMessage("Database is not opened!");
+        return;
+    }
+    const auto chosen = openDialog();
+    if (!chosen)
+        return;
+    const auto n = TryStrToInt(StripExt(fileNamePart(*chosen)));
+    if (!n)
+        return;
+    LoadTextArea(memCont, *chosen);
+    LoadTextArea(MemDesc, recordPath(*n, ".dsc"));
+    DbState.recFile = *chosen;
+}
+
+// The description goes beside the record, named after the record's number.
+void TForm14::Save3Click()
+{
+    SaveTextArea(memCont, DbState.recFile);
+    SaveTextArea(MemDesc, folderPart(DbState.recFile) + StripExt(fileNamePart(DbState.recFile)) + ".dsc");
+}
+
+// The new record takes the first number after the count whose record and description are
+// both free, so no record is ever overwritten; the count in "DbDesc.dbm" follows it, so the
+// numbering goes on after the database is opened again. A record whose description cannot
+// be written is taken back; the texts stay in the window for another try.
+void TForm14::Add1Click()
+{
+    if (DbState.dbDir.empty()) {
+        ShowMessage("Database is not opened!");
+        return;
+    }
+    const std::int32_t n = nextFreeRecord();
+    const std::string record = recordPath(n, ".dbm");
+    SaveTextArea(memCont, record);
+    try {
+        SaveTextArea(MemDesc, recordPath(n, ".dsc"));
+    } catch (const Error&) {
+        platform::deleteFile(record);
+        throw;
+    }
+    DbState.recCount = n;
+    writeRecordCount(n);
+}
+
+std::int32_t TForm14::nextFreeRecord() const
+{
+    std::int64_t n = std::int64_t{DbState.recCount} + 1;
+    while (platform::fileExists(recordPath(static_cast<std::int32_t>(n), ".dbm")) ||
+           platform::fileExists(recordPath(static_cast<std::int32_t>(n), ".dsc"))) {
+        if (++n > std::numeric_limits<std::int32_t>::max())
+            throw RangeError();
+    }
+    return static_cast<std::int32_t>(n);
+}
+
+void TForm14::writeRecordCount(std::int32_t n)
+{
+    TextBlock block;
+    ReadLines(DbState.dbFile, block, 2);
+    block[1] = std::to_string(n);
+    WriteLines(DbState.dbFile, block, 2);
+}
+
+// ---- menu "Text", "EditOr", buttons --------------------------------------------------------
+
+void TForm14::Open4Click()
+{
+    const auto chosen = openDialog();
+    if (chosen)
+        ShowFileInViewer(Form16, Form16->memtxt, *chosen);
+}
+
+void TForm14::Close4Click() { Form16->Close(); }
+
+void TForm14::EditOr1Click() { Form17->ShowModal(); }
+
+void TForm14::Button1Click() { memCont->setPlainText(decodeLines(DosToWinText(joinLines(GetLines(memCont))))); }
+
+void TForm14::bbClearClick() { memCont->clear(); }
+
+// ---- the engine's objects ------------------------------------------------------------------
+
+void TForm14::OnShow()
+{
+    context.ObjectCount = 0;
+    context.ObjectCursor = 0;
+    edProj->setText(toQt(context.CurrentKb.str()));
+    MemDesc->clear();
+    memCont->clear();
+    LoadObjectList(edNum, [this] { showObjectList(); });
+}
+
+// The list's lines go into the record area in one step; when a number ends the load, the
+// lines read up to it are shown all the same.
+void TForm14::showObjectList()
+{
+    std::string lines;
+    const auto show = [&] { memCont->setPlainText(decodeLines(lines)); };
+    try {
+        for (const ObjectListGroup& group : ReadObjectList()) {
+            CheckGroupFitsToShow(group);
+            for (const std::string* line : {&group.number, &group.text1, &group.text2}) {
+                lines += *line;
+                lines += "\r\n";
+            }
+            PushObjectNumber(group);
+        }
+    } catch (const Error&) {
+        show();
+        throw;
+    }
+    show();
+}
+
+// A description is made only for an object the engine has created: it names the new
+// object's number.
+void TForm14::bbCreateClick()
+{
+    std::string number;
+    if (createObject(number))
+        createDescription(number);
+}
+
+bool TForm14::createObject(std::string& number)
+{
+    if (!SaveObjectText(memCont))
+        return false;
+    std::string code;
+    RunGoal(goals::CreateObject, code, number);
+    if (code != "0")
+        return false;
+    edNum->setText(toQt(number));
+    return true;
+}
+
+void TForm14::createDescription(const std::string& number)
+{
+    const std::string description = DescriptionText(GetLines(MemDesc));
+    if (description.empty())
+        return;
+    saveFileAtomically(context.WorkDir + files::ObjectFrame, joinLines({DescriptionTerm(number, description)}));
+    std::string code, value;
+    RunGoal(goals::CreateObject, code, value);
+}
+
+void TForm14::bbNextClick()
+{
+    if (context.ObjectCursor >= context.ObjectCount)
+        return;
+    context.ObjectCursor = context.ObjectCursor + 1;
+    ShowRecord(context.ObjectNumbers[context.ObjectCursor]);
+}
+
+void TForm14::bbPrevClick()
+{
+    if (context.ObjectCursor <= 1)
+        return;
+    context.ObjectCursor = context.ObjectCursor - 1;
+    ShowRecord(context.ObjectNumbers[context.ObjectCursor]);
+    edNum->setText(toQt(std::to_string(context.ObjectNumbers[context.ObjectCursor])));
+}
+
+void TForm14::bbFindClick()
+{
+    const std::string pattern = fromQt(edFind->text());
+    if (pattern.empty())
+        return;
+    std::string code, value;
+    RunGoal(goals::FindObject(pattern), code, value);
+    if (code != "0")
+        return;
+    TextBlock block;
+    ReadLines(context.WorkDir + context.ObjectShowFile, block, 1);
+    if (const auto found = TryStrToInt(block[0]))
+        ShowRecord(*found);
+}
+
+void TForm14::Retract1Click()
+{
+    std::string code, value;
+    RunGoal(goals::Retract(fromQt(edNum->text())), code, value);
+}
+
+void TForm14::ShowRecord(std::int32_t n)
+{
+    std::string code, value;
+    RunGoal(goals::ShowObject(std::to_string(n)), code, value);
+    LoadTextArea(memCont, context.WorkDir + context.ObjectShowFile);
+    edNum->setText(toQt(std::to_string(n)));
+    RunGoalQuiet(goals::FindObjectByNumber(fromQt(edNum->text())), code, value);
+    if (code != "0") {
+        MemDesc->clear();
+        return;
+    }
+    TextBlock block;
+    ReadLines(context.WorkDir + context.ObjectListFile, block, 1);
+    const auto description = TryStrToInt(block[0]);
+    if (!description)
+        return;
+    RunGoal(goals::ShowObject(std::to_string(*description)), code, value);
+    LoadTextArea(MemDesc, context.WorkDir + context.ObjectShowFile);
+}
+
+}  // namespace tarnix
