@@ -16,6 +16,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QWindow>
+#include <memory>
+#include <optional>
 
 #include "qt_text.h"
 
@@ -67,7 +69,8 @@ void showBox(QMessageBox::Icon icon, const QString& text)
 // Escape and its close box reject it as Cancel does.
 class ProgressWindow : public QDialog {
 public:
-    explicit ProgressWindow(const ProgramWait& wait)
+    // `clock` runs since the program's start.
+    ProgressWindow(const ProgramWait& wait, QElapsedTimer clock) : clock_(clock)
     {
         setObjectName(QLatin1String(ProgressWindowName));
         setWindowTitle(QApplication::applicationName());
@@ -89,7 +92,6 @@ public:
         cancel->setObjectName(QStringLiteral("bbCancel"));
         connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
         rows->addWidget(cancel, 0, Qt::AlignRight);
-        clock_.start();
         tick();
         connect(&ticker_, &QTimer::timeout, this, &ProgressWindow::tick);
         ticker_.start(250);
@@ -113,12 +115,14 @@ private:
 // window asks whether to cancel the program.
 class InputGuard : public QObject {
 public:
-    InputGuard(QDialog* progress, std::function<void()> cancel)
-        : progress_(progress), cancel_(std::move(cancel)), outerModal_(QApplication::activeModalWidget())
+    explicit InputGuard(std::function<void()> cancel)
+        : cancel_(std::move(cancel)), outerModal_(QApplication::activeModalWidget())
     {
         qApp->installEventFilter(this);
     }
     ~InputGuard() override { qApp->removeEventFilter(this); }
+    // The progress window, once it is shown.
+    QPointer<QDialog> progress;
     // A window whose closing the user asked for and confirmed.
     QPointer<QWidget> closeAfter;
 
@@ -150,7 +154,7 @@ private:
     {
         // A modal window opened during the wait (the question below); not the modal tool
         // window whose command started the program.
-        return window == progress_ ||
+        return (window && window == progress) ||
                (window && window == QApplication::activeModalWidget() && window != outerModal_);
     }
     bool takesInput(QObject* object) const
@@ -158,7 +162,7 @@ private:
         if (auto* widget = qobject_cast<QWidget*>(object))
             return allowed(widget->window());
         if (auto* window = qobject_cast<QWindow*>(object)) {
-            for (const QWidget* w : {static_cast<QWidget*>(progress_), QApplication::activeModalWidget()})
+            for (const QWidget* w : {static_cast<QWidget*>(progress.data()), QApplication::activeModalWidget()})
                 if (w && w->windowHandle() == window)
                     return allowed(w);
         }
@@ -185,7 +189,6 @@ private:
         return true;
     }
 
-    QDialog* progress_;
     std::function<void()> cancel_;
     QPointer<QWidget> outerModal_;
     bool asking_ = false;
@@ -251,6 +254,8 @@ namespace tarnix {
 
 bool QtUi::waitForProgram(const ProgramWait& wait)
 {
+    QElapsedTimer clock;
+    clock.start();
     QEventLoop loop;
     bool ended = false;
     QSocketNotifier notifier(static_cast<qintptr>(wait.endHandle), QSocketNotifier::Read);
@@ -259,14 +264,16 @@ bool QtUi::waitForProgram(const ProgramWait& wait)
         notifier.setEnabled(false);
         loop.quit();
     });
-    ProgressWindow progress(wait);
-    QObject::connect(&progress, &QDialog::rejected, &loop, &QEventLoop::quit);
-    std::optional<InputGuard> guard(std::in_place, &progress, [&loop] { loop.quit(); });
+    std::optional<InputGuard> guard(std::in_place, [&loop] { loop.quit(); });
+    // The progress window is made only when it is due: a quick goal costs nothing more.
+    std::unique_ptr<ProgressWindow> progress;
     QTimer showLater;
     showLater.setSingleShot(true);
-    QObject::connect(&showLater, &QTimer::timeout, &progress, [&] {
-        if (!ended)
-            progress.show();
+    QObject::connect(&showLater, &QTimer::timeout, &loop, [&] {
+        progress = std::make_unique<ProgressWindow>(wait, clock);
+        QObject::connect(progress.get(), &QDialog::rejected, &loop, &QEventLoop::quit);
+        guard->progress = progress.get();
+        progress->show();
     });
     showLater.start(ProgressDelayMs);
     QApplication::setOverrideCursor(Qt::BusyCursor);
@@ -274,7 +281,7 @@ bool QtUi::waitForProgram(const ProgramWait& wait)
     // leaves the program to be ended here.
     loop.exec();
     QApplication::restoreOverrideCursor();
-    progress.hide();
+    progress.reset();
     const QPointer<QWidget> closeAfter = guard->closeAfter;
     guard.reset();
     if (!ended)
