@@ -75,6 +75,7 @@ public:
         setObjectName(QLatin1String(ProgressWindowName));
         setWindowTitle(QApplication::applicationName());
         setWindowModality(Qt::ApplicationModal);
+        setMinimumWidth(320);
         auto* rows = new QVBoxLayout(this);
         auto* program = new QLabel(QStringLiteral("Running %1").arg(toQt(wait.program)), this);
         program->setObjectName(QStringLiteral("lbProgram"));
