@@ -106,7 +106,7 @@ void startSleepingChild(const Session& session, const std::string& name) {
         ::sleep(3600);
         ::_exit(0);
     }
-    if (child > 0) writeBytes(session.work(name), std::to_string(child));
+    if (child > 0) writeBytes(session.work(name), std::to_string(child) + "\n");
 }
 
 void play(const Block& b, const Session& session) {

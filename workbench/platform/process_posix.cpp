@@ -2,6 +2,7 @@
 #include "platform.h"
 #include "posix_internal.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
@@ -16,6 +17,7 @@
 #include <cstring>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 extern char** environ;
 
@@ -93,6 +95,28 @@ int openEndHandle(pid_t pid) {
     return ends[0];
 }
 
+// The processes of `group` that have not ended yet, each as a descriptor that becomes
+// readable when it ends (Linux: found by their entries in /proc).
+std::vector<int> groupMembers(pid_t group) {
+    std::vector<int> members;
+#ifdef SYS_pidfd_open
+    DIR* proc = ::opendir("/proc");
+    if (!proc) return members;
+    while (const dirent* entry = ::readdir(proc)) {
+        const pid_t pid = static_cast<pid_t>(std::atoi(entry->d_name));
+        if (pid <= 0) continue;
+        const long fd = ::syscall(SYS_pidfd_open, pid, 0);
+        if (fd < 0) continue;
+        if (::getpgid(pid) == group)
+            members.push_back(static_cast<int>(fd));
+        else
+            ::close(static_cast<int>(fd));
+    }
+    ::closedir(proc);
+#endif
+    return members;
+}
+
 ProcessEnd reap(pid_t pid) {
     int status = 0;
     pid_t r;
@@ -160,6 +184,12 @@ ProcessEnd Process::endGroup(int graceMs) {
     // to another program: what is left of the group (a child that ignored the request, or
     // the program itself) is killed for sure.
     ::kill(-group, SIGKILL);
+    // A killed process is gone only once the system has ended it; wait for that (briefly:
+    // SIGKILL cannot be refused) for every member, the ones the program started included.
+    for (const int member : groupMembers(group)) {
+        waitForEnd(member, 2000);
+        ::close(member);
+    }
     return wait();
 }
 

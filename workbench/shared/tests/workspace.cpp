@@ -150,7 +150,7 @@ int Workspace::childGroup(const std::string& name) const
 {
     for (int tries = 0; tries < 500; ++tries) {
         const std::string pid = exists(work + name) ? read(work + name) : std::string();
-        if (!pid.empty())
+        if (!pid.empty() && pid.back() == '\n')  // written whole
             return ::getpgid(std::atoi(pid.c_str()));
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
