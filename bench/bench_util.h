@@ -10,6 +10,7 @@
 #include <functional>
 #include <string>
 #include <vector>
+#include <unistd.h>
 
 namespace tarnix::bench {
 
@@ -58,5 +59,13 @@ inline bool report(const std::string& what, double ms, const std::string& baseli
 
 // A folder in memory where there is one, so disk speed does not blur the figures.
 inline std::string scratchRoot() { return std::filesystem::exists("/dev/shm") ? "/dev/shm" : "/tmp"; }
+
+// A new folder of this run under scratchRoot(), with a trailing '/'; the caller removes it.
+inline std::string scratchFolder()
+{
+    const std::string folder = scratchRoot() + "/tarnix-bench-" + std::to_string(::getpid()) + "/";
+    std::filesystem::create_directories(folder);
+    return folder;
+}
 
 }  // namespace tarnix::bench

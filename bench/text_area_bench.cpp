@@ -45,8 +45,7 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const std::string folder = bench::scratchRoot() + "/tarnix-bench-" + std::to_string(::getpid()) + "/";
-    std::filesystem::create_directories(folder);
+    const std::string folder = bench::scratchFolder();
     const std::string path = folder + "big.txt";
     const std::string bytes = makeFile();
     std::ofstream(path, std::ios::binary) << bytes;

@@ -14,19 +14,7 @@
 namespace tarnix::standin {
 namespace {
 
-struct Block {
-    std::string goal;
-    std::optional<std::string> program;
-    Answer answer;
-    int resultLines = 4;
-    bool noResult = false;
-    std::vector<std::pair<std::string, std::string>> files, homeFiles;
-    std::vector<std::string> records;
-    std::vector<std::string> children;
-    double hangSeconds = 0;
-    bool crash = false;
-    bool noBuild = false;
-};
+using Block = ScriptBlock;
 
 // Content escapes: \n \r \t \\ \xHH; any other backslash stays as it is.
 std::string unescape(std::string_view text) {
@@ -61,7 +49,9 @@ std::pair<std::string, std::string> nameAndContent(const std::string& rest) {
     return {rest.substr(0, blank), unescape(std::string_view(rest).substr(blank + 1))};
 }
 
-std::vector<Block> parse(const std::vector<std::string>& lines) {
+}  // namespace
+
+std::vector<ScriptBlock> parseScript(const std::vector<std::string>& lines) {
     std::vector<Block> blocks;
     for (const std::string& raw : lines) {
         std::size_t start = raw.find_first_not_of(" \t");
@@ -92,6 +82,8 @@ std::vector<Block> parse(const std::vector<std::string>& lines) {
     }
     return blocks;
 }
+
+namespace {
 
 bool matches(const Block& b, const Session& session) {
     if (b.goal != "*" && b.goal != session.goal) return false;
@@ -141,7 +133,7 @@ bool writeResult(const Session& session, const Answer& answer, int lines) {
 bool answerFromScript(const Session& session, const std::string& scriptPath) {
     const auto lines = readLines(scriptPath);
     if (!lines) return false;
-    for (const Block& b : parse(*lines)) {
+    for (const Block& b : parseScript(*lines)) {
         if (matches(b, session)) {
             play(b, session);
             return true;

@@ -1,6 +1,7 @@
 #include "form.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -10,6 +11,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPointer>
+#include <QWindow>
 
 #include "errors.h"
 
@@ -28,6 +30,7 @@ void Form::Show()
         shownOnce_ = true;
         FormShow();
     }
+    belongToModalWindow();
     show();
     raise();
     activateWindow();
@@ -42,6 +45,22 @@ void Form::ShowModal()
     if (isVisible())
         loop.exec(QEventLoop::DialogExec);
     modalLoop_ = nullptr;
+    // Shown later with Show, the window blocks nothing.
+    setWindowModality(Qt::NonModal);
+}
+
+// A modal window blocks every window but its own: a window shown without blocking from inside
+// one (the rule editor from the rule-base viewer) becomes its transient window and so takes
+// input. Outside a modal window it belongs to no one again.
+void Form::belongToModalWindow()
+{
+    if (parentWidget() || windowModality() != Qt::NonModal)
+        return;
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal == this)
+        return;
+    create();
+    windowHandle()->setTransientParent(modal ? modal->windowHandle() : nullptr);
 }
 
 void Form::Close() { close(); }

@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <functional>
 
+class QAbstractButton;
 class QAction;
 class QMenu;
 class QEventLoop;
@@ -21,6 +22,8 @@ class Form : public QMainWindow {
 public:
     explicit Form(const char* name, QWidget* parent = nullptr);
 
+    // Shows the window without blocking. Shown while a modal window runs, it belongs to that
+    // window, so it takes the user's input instead of being blocked by it.
     void Show();
     // Shows the window modally and returns when it has been closed or hidden.
     void ShowModal();
@@ -55,6 +58,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void belongToModalWindow();
+
     QEventLoop* modalLoop_ = nullptr;
     bool shownOnce_ = false;
 };

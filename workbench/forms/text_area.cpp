@@ -4,8 +4,11 @@
 #include <QTextDocument>
 #include <array>
 
+#include "context.h"
+#include "errors.h"
 #include "platform/platform.h"
 #include "qt_text.h"
+#include "rule_files.h"
 
 namespace tarnix {
 namespace {
@@ -96,5 +99,41 @@ void SaveTextArea(QPlainTextEdit* area, const std::string& path)
 
 // The raw text keeps non-breaking spaces (byte 0xA0), which toPlainText() would turn into blanks.
 Lines GetLines(QPlainTextEdit* area) { return splitLines(encodeLines(area->document()->toRawText())); }
+
+void CheckLinesFitToShow(const Lines& lines, const std::string& source)
+{
+    for (const std::string& line : lines)
+        if (line.size() > LongestShownLine)
+            throw Failure("Line too long to show (over " + std::to_string(LongestShownLine) + " characters) - " + source);
+}
+
+void CheckRuleFitsToShow(const rcont& rule, const std::string& source)
+{
+    for (const std::string* field : {&rule.Number, &rule.Comment, &rule.Type, &rule.P2, &rule.P3, &rule.P4})
+        if (field->size() > LongestShownLine)
+            CheckLinesFitToShow({*field}, source);
+}
+
+void SetLines(QPlainTextEdit* area, const Lines& lines) { area->setPlainText(decodeLines(joinLines(lines))); }
+
+std::string OneLineText(QPlainTextEdit* area)
+{
+    std::string bytes = encodeLines(area->document()->toRawText());
+    if (!bytes.empty())
+        bytes.resize(bytes.size() - 2);  // the last line's CR LF
+    return OneLine(bytes);
+}
+
+void ShowModel(QPlainTextEdit* area, int k)
+{
+    LoadModel(k);
+    const Mtext& model = context.Models[k];
+    Lines lines;
+    lines.reserve(static_cast<std::size_t>(model.count));
+    for (std::int32_t i = 1; i <= model.count; ++i)
+        lines.push_back(model.lines[i]);
+    CheckLinesFitToShow(lines, ModelPath(k));
+    SetLines(area, lines);
+}
 
 }  // namespace tarnix

@@ -12,6 +12,8 @@ class QPlainTextEdit;
 
 namespace tarnix {
 
+struct rcont;
+
 // File bytes -> the area's text: the lines joined with line breaks, no trailing one. A CR
 // that does not end a line is taken by the text area as a line break of its own.
 QString decodeLines(std::string_view bytes);
@@ -26,5 +28,20 @@ void LoadTextArea(QPlainTextEdit* area, const std::string& path);
 void SaveTextArea(QPlainTextEdit* area, const std::string& path);
 // The area's lines, split as encodeLines splits them: what every reader of a text area uses.
 Lines GetLines(QPlainTextEdit* area);
+// Lines longer than this are not shown: laying out one such line takes the toolkit seconds
+// to minutes, so a window showing it would stop answering.
+inline constexpr std::size_t LongestShownLine = 65536;
+// Throws Failure "Line too long to show - <source>" when a line is longer than LongestShownLine.
+void CheckLinesFitToShow(const Lines& lines, const std::string& source);
+// The same for the six fields of a rule.
+void CheckRuleFitsToShow(const rcont& rule, const std::string& source);
+
+// Replaces the whole content of `area` with `lines`.
+void SetLines(QPlainTextEdit* area, const Lines& lines);
+// The area's text on one line, its lines joined by one blank: a rule field as it is stored.
+std::string OneLineText(QPlainTextEdit* area);
+// Loads model text k (LoadModel) and shows its lines in `area` (which keeps its text when a
+// line is too long to show).
+void ShowModel(QPlainTextEdit* area, int k);
 
 }  // namespace tarnix

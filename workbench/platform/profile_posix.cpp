@@ -121,10 +121,11 @@ std::string profileRead(const std::string& file, const std::string& section, con
 
 bool profileWrite(const std::string& file, const std::string& section, const std::string& key,
                   const std::string& value) {
-    // A line break would split the entry and let a value write keys of its own.
+    // A line break would split the entry and let a value write keys of its own; a key that
+    // begins like a comment or a section header would be a line no reader finds.
     if (section.empty() || key.empty() || hasLineBreak(section) || hasLineBreak(key) ||
         hasLineBreak(value) || key.find('=') != std::string::npos || section.find(']') != std::string::npos ||
-        trim(key) != key || trim(section) != section) {
+        trim(key) != key || trim(section) != section || key.front() == ';' || key.front() == '[') {
         errno = EINVAL;
         return false;
     }
@@ -138,7 +139,11 @@ bool profileWrite(const std::string& file, const std::string& section, const std
     const Found found = locate(text, lines, section, key);
     if (found.keyLine) {
         const Line& line = lines[*found.keyLine];
-        const std::size_t valueAt = line.begin + keyOf(content(text, line))->valueAt;
+        // The blanks between "=" and the old value stay, unless the new value brings blanks of
+        // its own: they would otherwise add up with every write.
+        const std::string_view old = content(text, line);
+        const std::size_t valueAt =
+            line.begin + (!value.empty() && isBlank(value.front()) ? old.find('=') + 1 : keyOf(old)->valueAt);
         text.replace(valueAt, line.end - valueAt, value);
     } else if (found.sectionLine) {
         const Line& last = lines[found.sectionLast];

@@ -8,6 +8,7 @@
 #include "errors.h"
 #include "gateway.h"
 #include "goals.h"
+#include "numbers.h"
 #include "project.h"
 #include "rule_files.h"
 #include "run_parameters.h"

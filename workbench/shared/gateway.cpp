@@ -50,8 +50,7 @@ void readResult(const Variant& v, std::string& code, std::string& value)
     const std::string path = context.WorkDir + ResultFileName;
     if (v.answerOptional && !platform::fileExists(path))
         return;  // read as an empty answer
-    Lines lines = readLines(path, 4, ResultLineLimit);
-    lines.resize(4);
+    const Lines lines = ReadResultLines(path);
     code = lines[0];
     value = lines[2];
     if (code != "0" && v.failPrefix)
@@ -105,6 +104,13 @@ void run(const Variant& v, const std::string& goal, std::string& code, std::stri
 }
 
 }  // namespace
+
+Lines ReadResultLines(const std::string& path)
+{
+    Lines lines = readLines(path, 4, ResultLineLimit);
+    lines.resize(4);
+    return lines;
+}
 
 void RunGoal(const std::string& goal, std::string& code, std::string& value) { run(engine, goal, code, value); }
 

@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <string>
 
+#include "text_file.h"
+
 namespace tarnix {
 
 inline constexpr const char* GoalFileName = "invc23.ari";
@@ -12,6 +14,11 @@ inline constexpr const char* ResultFileName = "ovc17.ari";
 // Of each result line only this many bytes are read: a message is for a message box, and a
 // runaway engine must not fill the memory with one endless line.
 inline constexpr std::size_t ResultLineLimit = std::size_t{4} << 20;
+
+// The four lines of a result file (code, message, value, spare line), missing ones empty,
+// each cut after ResultLineLimit bytes.
+// A file that cannot be read throws InOutError.
+Lines ReadResultLines(const std::string& path);
 
 // Each takes the goal and sets the result code ("0" is success) and the result value; both
 // are emptied first. A result file of an earlier run is removed before the start (an I/O

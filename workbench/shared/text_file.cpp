@@ -1,6 +1,8 @@
 #include "text_file.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 #include "errors.h"
@@ -26,28 +28,35 @@ bool readAll(std::FILE* f, std::string& out)
     return !std::ferror(f);
 }
 
-// Reads lines until `maxLines` are read or the file ends, without reading further than needed.
-// Bytes of a line beyond `maxLineLength` are read past and dropped.
+// Reads lines until `maxLines` are read or the file ends, a block at a time: at most one block
+// past the last line needed is read. Bytes of a line beyond `maxLineLength` are read past and
+// dropped.
 bool readSomeLines(std::FILE* f, std::size_t maxLines, std::size_t maxLineLength, Lines& lines)
 {
     std::string line;
-    bool open = false;
-    bool cut = false;  // bytes of this line were dropped, so a CR kept is not the one before LF
-    int c;
-    while (lines.size() < maxLines && (c = std::getc(f)) != EOF) {
-        open = true;
-        if (c != '\n') {
-            if (line.size() < maxLineLength)
-                line.push_back(static_cast<char>(c));
-            else
-                cut = true;
-            continue;
+    bool open = false;  // a line has begun and has not ended yet
+    bool cut = false;   // bytes of this line were dropped, so a CR kept is not the one before LF
+    char buffer[1 << 16];
+    while (lines.size() < maxLines) {
+        const std::size_t n = std::fread(buffer, 1, sizeof buffer, f);
+        if (n == 0)
+            break;
+        for (std::size_t start = 0; start < n && lines.size() < maxLines;) {
+            const auto* lf = static_cast<const char*>(std::memchr(buffer + start, '\n', n - start));
+            const std::size_t end = lf ? static_cast<std::size_t>(lf - buffer) : n;
+            const std::size_t room = maxLineLength - line.size();
+            line.append(buffer + start, std::min(end - start, room));
+            cut = cut || end - start > room;
+            open = true;
+            if (!lf)
+                break;
+            if (!cut && !line.empty() && line.back() == '\r')
+                line.pop_back();
+            lines.push_back(std::move(line));
+            line.clear();
+            open = cut = false;
+            start = end + 1;
         }
-        if (!cut && !line.empty() && line.back() == '\r')
-            line.pop_back();
-        lines.push_back(std::move(line));
-        line.clear();
-        open = cut = false;
     }
     if (open && lines.size() < maxLines)
         lines.push_back(std::move(line));

@@ -6,6 +6,9 @@
 #include "Unit17.h"
 #include "Unit18.h"
 #include "Unit2.h"
+#include "Unit3.h"
+#include "Unit5.h"
+#include "Unit6.h"
 #include "Unit7.h"
 #include "Unit8.h"
 #include "Unit9.h"
@@ -26,6 +29,9 @@ void destroy(Window*& window)
 void CreateToolWindows()
 {
     Form2 = new TForm2;
+    Form3 = new TForm3;
+    Form5 = new TForm5;
+    Form6 = new TForm6;
     Form7 = new TForm7;
     Form8 = new TForm8;
     Form9 = new TForm9;
@@ -46,6 +52,9 @@ void DestroyToolWindows()
     destroy(Form9);
     destroy(Form8);
     destroy(Form7);
+    destroy(Form6);
+    destroy(Form5);
+    destroy(Form3);
     destroy(Form2);
 }
 

@@ -1,11 +1,18 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QDir>
+#include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
 #include <QTextDocument>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 #include "errors.h"
+#include "form.h"
 #include "qt_text.h"
 #include "qt_ui.h"
 #include "text_area.h"
@@ -112,6 +119,61 @@ TEST(QtUi, FiltersListWhatTheirPatternsMeanOnWindows)
     EXPECT_EQ(listed(filters[1]), QStringLiteral("B.TSK KB Kb1 a.tsk kb.rul notes.txt"));
     EXPECT_EQ(listed(filters[2]), QStringLiteral("KB kb.rul"));
     EXPECT_EQ(listed(filters[3]), QStringLiteral("kb.rul notes.txt"));
+}
+
+
+// A window shown without blocking while a modal window runs takes clicks and keys; a window
+// that does not belong to the modal one is blocked, as the toolkit does everywhere.
+TEST(FormBase, WindowShownFromAModalWindowTakesInput)
+{
+    struct Probe {
+        Form window;
+        QPushButton* button = new QPushButton(QStringLiteral("Go"));
+        QLineEdit* edit = new QLineEdit;
+        int clicks = 0;
+        explicit Probe(const char* name) : window(name)
+        {
+            auto* box = new QWidget;
+            auto* layout = new QVBoxLayout(box);
+            layout->addWidget(button);
+            layout->addWidget(edit);
+            window.setCentralWidget(box);
+            QObject::connect(button, &QPushButton::clicked, [this] { ++clicks; });
+        }
+        void clickAndType()
+        {
+            QWindow* handle = window.windowHandle();
+            QTest::mouseClick(handle, Qt::LeftButton, {}, button->mapTo(&window, button->rect().center()));
+            edit->setFocus();
+            QTest::keyClick(handle, Qt::Key_A);
+        }
+    };
+    Form modal("Modal");
+    Probe tool("Tool");
+    Probe stranger("Stranger");
+    QTimer::singleShot(0, [&] {
+        EXPECT_EQ(QApplication::activeModalWidget(), &modal);
+        tool.window.Show();
+        stranger.window.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&tool.window));
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&stranger.window));
+        tool.clickAndType();
+        stranger.clickAndType();
+        modal.Close();
+    });
+    modal.ShowModal();
+
+    EXPECT_EQ(tool.clicks, 1);
+    EXPECT_EQ(tool.edit->text(), QStringLiteral("a"));
+    EXPECT_EQ(stranger.clicks, 0);
+    EXPECT_EQ(stranger.edit->text(), QString());
+    EXPECT_EQ(modal.windowModality(), Qt::NonModal);  // shown again with Show, it blocks nothing
+
+    // Outside a modal window the tool window belongs to no one again.
+    tool.window.Show();
+    EXPECT_EQ(tool.window.windowHandle()->transientParent(), nullptr);
+    tool.window.hide();
+    stranger.window.hide();
 }
 
 }  // namespace

@@ -103,7 +103,20 @@ TEST(ProfileWrite, FailsWithoutHarm) {
     EXPECT_FALSE(profileWrite(ini, "Files\n[x", "kbpath", "v"));
     EXPECT_FALSE(profileWrite(ini, "Files", "a=b", "v"));
     EXPECT_FALSE(profileWrite(ini, "Files", "", "v"));
+    // Keys no reader would find again: a comment line, a section header.
+    EXPECT_FALSE(profileWrite(ini, "Files", ";Kb2", "v"));
+    EXPECT_FALSE(profileWrite(ini, "Files", "[x]", "v"));
     EXPECT_EQ(readBytes(ini), "[Files]\r\nkbpath=/p/\r\n");
+}
+
+TEST(ProfileWrite, BlanksOfAValueDoNotAddUpOverRewrites) {
+    TempFolder dir;
+    const std::string ini = dir / "a.ini";
+    writeBytes(ini, "[Files]\r\nkbpath = /p/\r\n");
+    for (int i = 0; i < 2; ++i) ASSERT_TRUE(profileWrite(ini, "Files", "rusource", " "));
+    ASSERT_TRUE(profileWrite(ini, "Files", "kbpath", " /q/"));
+    ASSERT_TRUE(profileWrite(ini, "Files", "kbpath", " /q/"));
+    EXPECT_EQ(readBytes(ini), "[Files]\r\nkbpath = /q/\r\nrusource= \r\n");
 }
 
 TEST(Profile, BinaryGarbageNeitherCrashesNorHangs) {

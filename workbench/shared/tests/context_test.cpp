@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <optional>
 
 #include "Unit4.h"
 
@@ -42,6 +43,29 @@ TEST(Context, The10001stObjectNumberIsRefusedAndTheFirst10000Stay)
     EXPECT_EQ(context.ObjectNumbers[1], 3);
     EXPECT_EQ(context.ObjectNumbers[10000], 30000);
     context = Context{};
+}
+
+TEST(Numbers, TextsReadAsWholeNumbersOrRefused)
+{
+    const struct {
+        const char* text;
+        std::optional<std::int32_t> value;
+    } cases[] = {
+        {"7", 7}, {"  -12", -12}, {"+3", 3}, {"$1F", 31}, {"0x10", 16}, {"2147483647", INT32_MAX},
+        {"-2147483648", INT32_MIN}, {"2147483648", std::nullopt}, {"", std::nullopt}, {" ", std::nullopt},
+        {"7 ", std::nullopt}, {"x", std::nullopt}, {"1.5", std::nullopt}, {"-", std::nullopt}, {"$", std::nullopt},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(StrToIntDef(c.text, -99), c.value.value_or(-99)) << c.text;
+        if (c.value)
+            continue;
+        try {
+            StrToInt(c.text);
+            ADD_FAILURE() << c.text;
+        } catch (const ConvertError& e) {
+            EXPECT_EQ(e.what(), "'" + std::string(c.text) + "' is not a valid integer value");
+        }
+    }
 }
 
 }  // namespace

@@ -25,6 +25,13 @@ TEST(TextFile, ReadingStopsAtTheLinesAsked)
     EXPECT_EQ(readLines(ws.work + "f.txt"), (Lines{"one", "two", "three"}));
     EXPECT_EQ(readLines(ws.work + "f.txt", 2), (Lines{"one", "two"}));
     EXPECT_EQ(readLines(ws.work + "F.TXT", 1), Lines{"one"});  // names compare without case
+    // Lines and their CR LF across the reader's 64 KiB blocks read as the splitter reads them.
+    for (const std::size_t first : {65534u, 65535u, 65536u, 200000u}) {
+        const std::string bytes = std::string(first, 'a') + "\r\n" + std::string(70000, 'b') + "\r\n\r\nc\r";
+        ws.write(ws.work + "big.txt", bytes);
+        EXPECT_EQ(readLines(ws.work + "big.txt"), splitLines(bytes)) << first;
+        EXPECT_EQ(readLines(ws.work + "big.txt", 2), splitLines(bytes, 2)) << first;
+    }
     // A line longer than asked keeps its first bytes; a CR is dropped only right before LF.
     ws.write(ws.work + "long.txt", "abcdef\r\nabcd\r\nabc\r\nabc\rxy\r\n\r\nlastline");
     EXPECT_EQ(readLines(ws.work + "long.txt", 10, 4), (Lines{"abcd", "abcd", "abc", "abc\r", "", "last"}));

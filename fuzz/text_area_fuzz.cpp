@@ -1,0 +1,127 @@
+// Text areas (Qt, offscreen): a file loaded into a text area and saved again keeps every
+// byte but the line breaks, which become CR LF (a CR inside a line is a break to the text
+// area, and a file of one empty line becomes an empty area); load -> save -> load is stable. Text typed into an area comes out as lines split at every break a person can
+// type (Enter, Shift+Enter, a pasted paragraph separator), with '?' for what code page 1251
+// cannot hold.
+#include "fuzz_support.h"
+#include "platform.h"
+#include "text_area.h"
+
+#include <QApplication>
+#include <QPlainTextEdit>
+#include <QTextDocument>
+
+namespace {
+
+using namespace tarnix;
+using namespace tarnix::fuzz;
+
+QPlainTextEdit* area = nullptr;
+
+std::string listed(const Lines& lines)
+{
+    std::string out;
+    for (const auto& l : lines) out += "  [" + shown(l) + "]\n";
+    return out;
+}
+
+// The text area's lines after loading `file`: the file's last line break is dropped, its
+// lines are joined with LF, and the text area splits the text at CR LF, CR and LF alike (so
+// a CR that ends a line's content merges with the break after it).
+Lines loadedLines(std::string_view file)
+{
+    if (!file.empty() && file.back() == '\n') {
+        file.remove_suffix(1);
+        if (!file.empty() && file.back() == '\r') file.remove_suffix(1);
+    }
+    std::string bytes;
+    for (std::size_t i = 0; i < file.size(); ++i)
+        if (!(file[i] == '\r' && i + 1 < file.size() && file[i + 1] == '\n')) bytes += file[i];
+    Lines lines;
+    if (bytes.empty()) return lines;
+    std::string line;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\r' || bytes[i] == '\n') {
+            if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+            lines.push_back(std::move(line));
+            line.clear();
+        } else {
+            line += bytes[i];
+        }
+    }
+    lines.push_back(std::move(line));
+    return lines;
+}
+
+std::string saved() { return encodeLines(area->document()->toRawText()); }
+
+// One typed character per input byte: the byte's own character for most, and for the last
+// few a line separator (Shift+Enter), a paragraph separator, Enter, characters code page
+// 1251 cannot hold (one of them outside the basic plane) and a tab.
+struct Typed {
+    QString text;
+    Lines lines{""};
+};
+
+Typed typed(std::string_view input)
+{
+    Typed t;
+    for (const char c : input) {
+        const auto b = static_cast<unsigned char>(c);
+        const auto newLine = [&] { t.lines.emplace_back(); };
+        switch (b) {
+        case 0xF8: t.text += QChar(0x2028), newLine(); break;
+        case 0xF9: t.text += QChar(0x2029), newLine(); break;
+        case 0xFA: t.text += u'\n', newLine(); break;
+        case 0xFB: t.text += QChar(0x00E9), t.lines.back() += '?'; break;
+        case 0xFC: t.text += QString::fromUtf8("\xF0\x9F\x98\x80"), t.lines.back() += '?'; break;
+        case 0xFD: t.text += QChar(0x4E2D), t.lines.back() += '?'; break;
+        case 0xFE: t.text += u'\t', t.lines.back() += '\t'; break;
+        default:
+            if (b == '\r' || b == '\n') {  // Enter
+                t.text += u'\n', newLine();
+            } else {
+                t.text += QChar(platform::cp1251ToUtf16(std::string(1, c))[0]);
+                t.lines.back() += c;
+            }
+        }
+    }
+    if (input.empty()) t.lines.clear();
+    return t;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    static int argc = 1;
+    static char name[] = "text_area_fuzz";
+    static char* argv[] = {name, nullptr};
+    static QApplication app(argc, argv);
+    area = new QPlainTextEdit;
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
+
+    // File -> area -> file.
+    area->setPlainText(decodeLines(bytes));
+    const Lines lines = loadedLines(bytes);
+    const std::string once = saved();
+    FUZZ_CHECK(once == joinLines(lines), "file: " + shown(bytes) + "\nsaved: " + shown(once) + "\nexpected lines:\n" +
+                                             listed(lines));
+    FUZZ_CHECK(GetLines(area) == lines, "file: " + shown(bytes) + "\nlines:\n" + listed(GetLines(area)));
+    area->setPlainText(decodeLines(once));
+    FUZZ_CHECK(saved() == once, "load -> save -> load is not stable\nfile: " + shown(bytes));
+
+    // Typed text -> lines and file.
+    const Typed t = typed(bytes);
+    area->setPlainText(t.text);
+    FUZZ_CHECK(GetLines(area) == t.lines, "typed (as bytes): " + shown(bytes) + "\nlines:\n" + listed(GetLines(area)) +
+                                              "expected:\n" + listed(t.lines));
+    FUZZ_CHECK(saved() == joinLines(t.lines), "typed (as bytes): " + shown(bytes) + "\nsaved: " + shown(saved()));
+    return 0;
+}
