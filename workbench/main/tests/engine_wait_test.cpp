@@ -101,20 +101,6 @@ TEST_F(EngineWaitTest, CancelInTheProgressWindowEndsTheEngine)
     EXPECT_EQ(value, "7");
 }
 
-// Escape in the progress window cancels as the button does.
-TEST_F(EngineWaitTest, EscapeCancels)
-{
-    ws.script("goal *\nhang 60\n");
-    after(800, [&] {
-        ASSERT_NE(progressWindow(), nullptr);
-        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-        QApplication::sendEvent(progressWindow(), &escape);
-    });
-    RunGoalQuiet("g.", code, value);
-    EXPECT_EQ(code, "2");
-    EXPECT_TRUE(boxes.isEmpty());
-}
-
 // During a 3-second goal the main window repaints, and neither a menu of the main window nor
 // a tool window's button does anything.
 TEST_F(EngineWaitTest, WindowsRepaintButTakeNoCommandDuringARun)
