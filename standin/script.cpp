@@ -4,6 +4,7 @@
 #include "platform.h"
 
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -74,6 +75,7 @@ std::vector<ScriptBlock> parseScript(const std::vector<std::string>& lines) {
         else if (keyword == "file") b.files.push_back(nameAndContent(rest));
         else if (keyword == "home-file") b.homeFiles.push_back(nameAndContent(rest));
         else if (keyword == "record") b.records.push_back(trim(rest));
+        else if (keyword == "child") b.children.push_back(trim(rest));
         else if (keyword == "hang") b.hangSeconds = std::atof(rest.c_str());
         else if (keyword == "crash") b.crash = true;
         else if (keyword == "no-build") b.noBuild = true;
@@ -88,7 +90,19 @@ bool matches(const Block& b, const Session& session) {
     return !b.program || platform::equalsNoCase(*b.program, session.program);
 }
 
+// Starts a program of our own that sleeps for an hour, as an engine's helper that outlives
+// its call would, and writes its process number into WorkDir/<name>.
+void startSleepingChild(const Session& session, const std::string& name) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::sleep(3600);
+        ::_exit(0);
+    }
+    if (child > 0) writeBytes(session.work(name), std::to_string(child) + "\n");
+}
+
 void play(const Block& b, const Session& session) {
+    for (const std::string& name : b.children) startSleepingChild(session, name);
     if (b.hangSeconds > 0) std::this_thread::sleep_for(std::chrono::duration<double>(b.hangSeconds));
     // The build program builds whatever it answers, unless the script says it must not.
     if (!b.noBuild && session.goal == " " && platform::equalsNoCase(session.program, "sh.exe"))

@@ -14,6 +14,7 @@ struct ScriptBlock {
     bool noResult = false;
     std::vector<std::pair<std::string, std::string>> files, homeFiles;  // name, content
     std::vector<std::string> records;
+    std::vector<std::string> children;  // files to take the numbers of sleeping children
     double hangSeconds = 0;
     bool crash = false;
     bool noBuild = false;

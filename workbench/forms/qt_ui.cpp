@@ -1,10 +1,23 @@
 #include "qt_ui.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDesktopServices>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFileDialog>
+#include <QLabel>
 #include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QSocketNotifier>
+#include <QTimer>
 #include <QUrl>
+#include <QVBoxLayout>
+#include <QWindow>
+#include <memory>
+#include <optional>
 
 #include "context.h"
 #include "qt_text.h"
@@ -51,6 +64,137 @@ void showBox(QMessageBox::Icon icon, const QString& text)
                     QApplication::activeWindow());
     box.exec();
 }
+
+
+// The progress window of an engine run: which program, which goal, how long, and Cancel.
+// Escape and its close box reject it as Cancel does.
+class ProgressWindow : public QDialog {
+public:
+    // `clock` runs since the program's start.
+    ProgressWindow(const ProgramWait& wait, QElapsedTimer clock) : clock_(clock)
+    {
+        setObjectName(QLatin1String(ProgressWindowName));
+        setWindowTitle(QApplication::applicationName());
+        setWindowModality(Qt::ApplicationModal);
+        setMinimumWidth(320);
+        auto* rows = new QVBoxLayout(this);
+        auto* program = new QLabel(QStringLiteral("Running %1").arg(toQt(wait.program)), this);
+        program->setObjectName(QStringLiteral("lbProgram"));
+        rows->addWidget(program);
+        if (!wait.goal.empty()) {
+            goal_ = new QLabel(QStringLiteral("Goal: %1").arg(displayText(toQt(wait.goal)).left(200)), this);
+            goal_->setObjectName(QStringLiteral("lbGoal"));
+            goal_->setTextFormat(Qt::PlainText);
+            rows->addWidget(goal_);
+        }
+        elapsed_ = new QLabel(this);
+        elapsed_->setObjectName(QStringLiteral("lbElapsed"));
+        rows->addWidget(elapsed_);
+        auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+        cancel->setObjectName(QStringLiteral("bbCancel"));
+        connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+        rows->addWidget(cancel, 0, Qt::AlignRight);
+        tick();
+        connect(&ticker_, &QTimer::timeout, this, &ProgressWindow::tick);
+        ticker_.start(250);
+    }
+
+private:
+    void tick()
+    {
+        const qint64 seconds = clock_.elapsed() / 1000;
+        elapsed_->setText(QStringLiteral("Elapsed: %1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0')));
+    }
+
+    QLabel* goal_ = nullptr;
+    QLabel* elapsed_ = nullptr;
+    QElapsedTimer clock_;
+    QTimer ticker_;
+};
+
+// While an engine program runs, no window but the progress window and a box it opens takes
+// input, so no second command can start; windows still repaint, move and resize. Closing a
+// window asks whether to cancel the program.
+class InputGuard : public QObject {
+public:
+    explicit InputGuard(std::function<void()> cancel)
+        : cancel_(std::move(cancel)), outerModal_(QApplication::activeModalWidget())
+    {
+        qApp->installEventFilter(this);
+    }
+    ~InputGuard() override { qApp->removeEventFilter(this); }
+    // The progress window, once it is shown.
+    QPointer<QDialog> progress;
+    // A window whose closing the user asked for and confirmed.
+    QPointer<QWidget> closeAfter;
+
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override
+    {
+        switch (event->type()) {
+            case QEvent::MouseButtonPress:
+            case QEvent::MouseButtonRelease:
+            case QEvent::MouseButtonDblClick:
+            case QEvent::Wheel:
+            case QEvent::KeyPress:
+            case QEvent::KeyRelease:
+            case QEvent::Shortcut:
+            case QEvent::ShortcutOverride:
+            case QEvent::ContextMenu:
+            case QEvent::TouchBegin:
+            case QEvent::Drop:
+                return !takesInput(object);
+            case QEvent::Close:
+                return closing(object, static_cast<QCloseEvent*>(event));
+            default:
+                return false;
+        }
+    }
+
+private:
+    bool allowed(const QWidget* window) const
+    {
+        // A modal window opened during the wait (the question below); not the modal tool
+        // window whose command started the program.
+        return (window && window == progress) ||
+               (window && window == QApplication::activeModalWidget() && window != outerModal_);
+    }
+    bool takesInput(QObject* object) const
+    {
+        if (auto* widget = qobject_cast<QWidget*>(object))
+            return allowed(widget->window());
+        if (auto* window = qobject_cast<QWindow*>(object)) {
+            for (const QWidget* w : {static_cast<QWidget*>(progress.data()), QApplication::activeModalWidget()})
+                if (w && w->windowHandle() == window)
+                    return allowed(w);
+        }
+        return false;  // actions and other objects: no command starts
+    }
+    bool closing(QObject* object, QCloseEvent* event)
+    {
+        auto* widget = qobject_cast<QWidget*>(object);
+        if (!widget || !widget->isWindow() || !widget->isVisible() || allowed(widget))
+            return false;
+        event->ignore();
+        if (!asking_) {
+            asking_ = true;
+            const auto answer = QMessageBox::question(
+                widget, QApplication::applicationName(),
+                QStringLiteral("An engine program is running. Cancel it and close the window?"),
+                QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+            asking_ = false;
+            if (answer == QMessageBox::Yes) {
+                closeAfter = widget;
+                cancel_();
+            }
+        }
+        return true;
+    }
+
+    std::function<void()> cancel_;
+    QPointer<QWidget> outerModal_;
+    bool asking_ = false;
+};
 
 }  // namespace
 
@@ -106,6 +250,49 @@ std::optional<std::string> QtUi::fileDialog(DialogKind kind, const std::string& 
 void QtUi::openDocument(const std::string& path)
 {
     QDesktopServices::openUrl(QUrl::fromLocalFile(toQt(path)));
+}
+
+}  // namespace tarnix
+
+namespace tarnix {
+
+bool QtUi::waitForProgram(const ProgramWait& wait)
+{
+    QElapsedTimer clock;
+    clock.start();
+    QEventLoop loop;
+    bool ended = false;
+    QSocketNotifier notifier(static_cast<qintptr>(wait.endHandle), QSocketNotifier::Read);
+    QObject::connect(&notifier, &QSocketNotifier::activated, &loop, [&] {
+        ended = true;
+        notifier.setEnabled(false);
+        loop.quit();
+    });
+    std::optional<InputGuard> guard(std::in_place, [&loop] { loop.quit(); });
+    // The progress window is made only when it is due: a quick goal costs nothing more.
+    std::unique_ptr<ProgressWindow> progress;
+    QTimer showLater;
+    showLater.setSingleShot(true);
+    QObject::connect(&showLater, &QTimer::timeout, &loop, [&] {
+        progress = std::make_unique<ProgressWindow>(wait, clock);
+        QObject::connect(progress.get(), &QDialog::rejected, &loop, &QEventLoop::quit);
+        guard->progress = progress.get();
+        progress->show();
+    });
+    showLater.start(ProgressDelayMs);
+    QApplication::setOverrideCursor(Qt::BusyCursor);
+    // A loop that returns without the program's end (cancelled, or the program is quitting)
+    // leaves the program to be ended here.
+    loop.exec();
+    QApplication::restoreOverrideCursor();
+    progress.reset();
+    const QPointer<QWidget> closeAfter = guard->closeAfter;
+    guard.reset();
+    if (!ended)
+        wait.cancel();
+    if (closeAfter)
+        closeAfter->close();  // the program is gone: the window the user closed may go now
+    return ended;
 }
 
 }  // namespace tarnix

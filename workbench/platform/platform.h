@@ -53,7 +53,9 @@ struct ProcessEnd {
 // "ended with exit status 3", "did not run".
 std::string describe(const ProcessEnd& end);
 
-// A started program; wait() blocks until it has ended.
+// A started program. It runs in a process group of its own, so that ending it also ends every
+// program it started. wait() blocks until it has ended; endHandle() lets an event loop learn
+// of its end without blocking.
 class Process {
 public:
     Process() = default;
@@ -67,12 +69,25 @@ public:
     // Waits for the program to end (no time-out), releases it and tells how it ended
     // (NotRun when it was not started or has been waited for already).
     ProcessEnd wait();
+    // A descriptor that becomes readable once the program has ended (-1 when not started);
+    // it stays owned by the Process. Reading it is not needed: wait() then returns at once.
+    int endHandle() const { return endFd_; }
+    // Ends the program and everything in its process group: asks them to terminate, gives the
+    // program `grace` to do so, then kills whatever of the group is left. Returns once the
+    // program is gone, releasing it as wait() does.
+    ProcessEnd endGroup(int graceMs = 300);
 
 private:
     friend Process startProgram(const std::string&, const std::string&);
-    explicit Process(std::intptr_t pid) : pid_(pid) {}
+    explicit Process(std::intptr_t pid);
+    void release();
     std::intptr_t pid_ = 0;
+    int endFd_ = -1;
 };
+
+// Waits until the end handle of a Process (endHandle()) is readable, at most `timeoutMs`
+// (negative: no limit). True when the program has ended.
+bool waitForEnd(int endHandle, int timeoutMs);
 
 // Starts the program at `path` with no arguments, no shell, the environment inherited,
 // `currentDir` as its current folder, standard streams to the null device, no window.

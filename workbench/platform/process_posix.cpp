@@ -2,9 +2,12 @@
 #include "platform.h"
 #include "posix_internal.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
+#include <poll.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -13,6 +16,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
+#include <thread>
+#include <vector>
 
 extern char** environ;
 
@@ -65,36 +70,127 @@ std::string userHomeDir() {
 }
 
 namespace {
-// A program not waited for goes on running; it is reaped here if it has already ended.
-void release(std::intptr_t pid) {
-    if (pid > 0) ::waitpid(static_cast<pid_t>(pid), nullptr, WNOHANG);
+
+// A descriptor that becomes readable when `pid` ends: a pidfd where the kernel has them,
+// otherwise a pipe written by a thread that sleeps in waitid until then. Neither reaps the
+// program, so its pid (and its process group) stays taken until wait() or endGroup().
+int openEndHandle(pid_t pid) {
+#ifdef SYS_pidfd_open
+    const long fd = ::syscall(SYS_pidfd_open, pid, 0);
+    if (fd >= 0) {
+        ::fcntl(static_cast<int>(fd), F_SETFD, FD_CLOEXEC);
+        return static_cast<int>(fd);
+    }
+#endif
+    int ends[2];
+    if (::pipe2(ends, O_CLOEXEC) != 0) return -1;
+    std::thread([pid, writeEnd = ends[1]] {
+        siginfo_t info{};
+        while (::waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOWAIT) < 0 && errno == EINTR) {
+        }
+        const char byte = 1;
+        [[maybe_unused]] const ssize_t n = ::write(writeEnd, &byte, 1);
+        ::close(writeEnd);
+    }).detach();
+    return ends[0];
 }
+
+// The processes of `group` that have not ended yet, each as a descriptor that becomes
+// readable when it ends (Linux: found by their entries in /proc).
+std::vector<int> groupMembers(pid_t group) {
+    std::vector<int> members;
+#ifdef SYS_pidfd_open
+    DIR* proc = ::opendir("/proc");
+    if (!proc) return members;
+    while (const dirent* entry = ::readdir(proc)) {
+        const pid_t pid = static_cast<pid_t>(std::atoi(entry->d_name));
+        if (pid <= 0) continue;
+        const long fd = ::syscall(SYS_pidfd_open, pid, 0);
+        if (fd < 0) continue;
+        if (::getpgid(pid) == group)
+            members.push_back(static_cast<int>(fd));
+        else
+            ::close(static_cast<int>(fd));
+    }
+    ::closedir(proc);
+#endif
+    return members;
+}
+
+ProcessEnd reap(pid_t pid) {
+    int status = 0;
+    pid_t r;
+    do {
+        r = ::waitpid(pid, &status, 0);
+    } while (r < 0 && errno == EINTR);
+    if (r < 0) return {};
+    if (WIFSIGNALED(status)) return ProcessEnd::signalled(WTERMSIG(status));
+    return ProcessEnd::exited(WEXITSTATUS(status));
+}
+
 }  // namespace
 
-Process::Process(Process&& other) noexcept : pid_(other.pid_) { other.pid_ = 0; }
+Process::Process(std::intptr_t pid) : pid_(pid), endFd_(openEndHandle(static_cast<pid_t>(pid))) {}
+
+// A program not waited for goes on running; it is reaped here if it has already ended.
+void Process::release() {
+    if (pid_ > 0) ::waitpid(static_cast<pid_t>(pid_), nullptr, WNOHANG);
+    if (endFd_ >= 0) ::close(endFd_);
+    pid_ = 0;
+    endFd_ = -1;
+}
+
+Process::Process(Process&& other) noexcept : pid_(other.pid_), endFd_(other.endFd_) {
+    other.pid_ = 0;
+    other.endFd_ = -1;
+}
 
 Process& Process::operator=(Process&& other) noexcept {
     if (this != &other) {
-        release(pid_);
+        release();
         pid_ = other.pid_;
+        endFd_ = other.endFd_;
         other.pid_ = 0;
+        other.endFd_ = -1;
     }
     return *this;
 }
 
-Process::~Process() { release(pid_); }
+Process::~Process() { release(); }
 
 ProcessEnd Process::wait() {
     if (pid_ <= 0) return {};
-    int status = 0;
-    pid_t r;
-    do {
-        r = ::waitpid(static_cast<pid_t>(pid_), &status, 0);
-    } while (r < 0 && errno == EINTR);
+    const ProcessEnd end = reap(static_cast<pid_t>(pid_));
     pid_ = 0;
-    if (r < 0) return {};
-    if (WIFSIGNALED(status)) return ProcessEnd::signalled(WTERMSIG(status));
-    return ProcessEnd::exited(WEXITSTATUS(status));
+    release();
+    return end;
+}
+
+bool waitForEnd(int endHandle, int timeoutMs) {
+    if (endHandle < 0) return false;
+    pollfd ended{endHandle, POLLIN, 0};
+    int ready;
+    while ((ready = ::poll(&ended, 1, timeoutMs)) < 0 && errno == EINTR) {
+    }
+    return ready > 0;
+}
+
+ProcessEnd Process::endGroup(int graceMs) {
+    if (pid_ <= 0) return {};
+    const pid_t group = static_cast<pid_t>(pid_);
+    ::kill(-group, SIGTERM);
+    waitForEnd(endFd_, graceMs);
+    // The program, ended or not, is not reaped yet, so the group's number cannot have passed
+    // to another program: what is left of the group (a child that ignored the request, or
+    // the program itself) is killed for sure.
+    ::kill(-group, SIGKILL);
+    // A killed process is gone only once the system has ended it; wait for that (briefly:
+    // SIGKILL cannot be refused) for every member, the ones the program started included.
+    for (const int member : groupMembers(group)) {
+        waitForEnd(member, 2000);
+        ::close(member);
+    }
+    return wait();
 }
 
 std::string describe(const ProcessEnd& end) {
@@ -141,7 +237,9 @@ Process startProgram(const std::string& path, const std::string& currentDir) {
     sigfillset(&all);
     posix_spawnattr_setsigmask(&attributes, &none);
     posix_spawnattr_setsigdefault(&attributes, &all);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+    // A process group of its own: cancelling the program ends what it started as well.
+    posix_spawnattr_setpgroup(&attributes, 0);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETPGROUP);
 
     // glibc reports a failed exec (or chdir) in the child as the result of posix_spawn, so a
     // program that cannot run is never mistaken for one that ran and failed.

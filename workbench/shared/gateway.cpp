@@ -57,6 +57,19 @@ void readResult(const Variant& v, std::string& code, std::string& value)
         ShowMessage(cp1251(v.failPrefix) + lines[1]);
 }
 
+// Waits for the program through the Ui, so the windows go on repainting and the user may
+// cancel it. True when it ended by itself; false when it was cancelled, and is gone.
+bool awaitEnd(platform::Process& process, const std::string& program, const std::string& goal)
+{
+    if (process.endHandle() < 0)
+        return true;  // the system gave no handle to wait on: wait() blocks, as it must
+    ProgramWait wait{program, goal, process.endHandle(), [&process] { process.endGroup(); }};
+    if (ui().waitForProgram(wait))
+        return true;
+    process.endGroup();  // a Ui that gave up without cancelling leaves nothing running
+    return false;
+}
+
 void run(const Variant& v, const std::string& goal, std::string& code, std::string& value)
 {
     code.clear();
@@ -71,6 +84,12 @@ void run(const Variant& v, const std::string& goal, std::string& code, std::stri
     if (!process.started()) {
         code.assign(1, '2');  // (not = "2": GCC 12 warns falsely about that at -O2)
         reportNotStarted(v, path);
+        return;
+    }
+    if (!awaitEnd(process, v.program, goal)) {
+        code.assign(1, '2');
+        if (v.failPrefix)
+            ShowMessage(cp1251(v.failPrefix) + "cancelled");
         return;
     }
     const platform::ProcessEnd end = process.wait();
@@ -119,7 +138,7 @@ void StartAndWait(const std::string& name)
         return;
     }
     platform::Process process = platform::startProgram(context.HomeDir + name, context.HomeDir);
-    if (process.started())
+    if (process.started() && awaitEnd(process, name, ""))
         process.wait();
 }
 

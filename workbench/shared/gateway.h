@@ -23,7 +23,10 @@ Lines ReadResultLines(const std::string& path);
 // Each takes the goal and sets the result code ("0" is success) and the result value; both
 // are emptied first. A result file of an earlier run is removed before the start (an I/O
 // error when it cannot be). A program that cannot be started, or that is killed by a signal,
-// gives code "2" and an empty value, with the variant's message naming what happened.
+// gives code "2" and an empty value, with the variant's message naming what happened. The
+// wait goes through the Ui, which may let the user cancel it: the program and all it started
+// are ended, no result file is read, and the call gives code "2" and the message
+// "cancelled" after the variant's prefix.
 // HomeDir + "vrex.exe"; a code other than "0" shows "Error in creating CG - " + message.
 void RunGoal(const std::string& goal, std::string& code, std::string& value);
 // As RunGoal, without any message: the caller judges the code.

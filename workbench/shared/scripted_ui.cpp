@@ -1,5 +1,7 @@
 #include "scripted_ui.h"
 
+#include "platform/platform.h"
+
 namespace tarnix {
 
 void ScriptedUi::showMessage(const std::string& text)
@@ -26,6 +28,19 @@ std::optional<std::string> ScriptedUi::saveFileDialog(DialogKind, const std::str
 }
 
 void ScriptedUi::openDocument(const std::string& path) { shown_.push_back({Shown::Document, path}); }
+
+bool ScriptedUi::waitForProgram(const ProgramWait& wait)
+{
+    waits_.push_back({wait.program, wait.goal});
+    if (onWait)
+        onWait(waits_.back());
+    const int timeout = cancelAfter ? static_cast<int>(cancelAfter->count()) : -1;
+    if (platform::waitForEnd(wait.endHandle, timeout))
+        return true;
+    waits_.back().cancelled = true;
+    wait.cancel();
+    return false;
+}
 
 std::vector<std::string> ScriptedUi::textsOf(Shown::Kind kind) const
 {

@@ -1,6 +1,7 @@
 // A Ui for tests: answers file dialogs from a script and records every message.
 #pragma once
 
+#include <chrono>
 #include <deque>
 #include <functional>
 #include <optional>
@@ -24,6 +25,18 @@ public:
     // Runs while a message is open (before it is closed), e.g. to look at the state then.
     std::function<void(const std::string&)> onMessage;
 
+    // An engine program waited for, as the progress window names it.
+    struct Wait {
+        std::string program, goal;
+        bool cancelled = false;
+        bool operator==(const Wait&) const = default;
+    };
+    // The user presses Cancel once a program has run this long; nothing: never.
+    std::optional<std::chrono::milliseconds> cancelAfter;
+    // Runs when a wait begins, while the program runs (e.g. to look at the state then).
+    std::function<void(const Wait&)> onWait;
+    const std::vector<Wait>& waits() const { return waits_; }
+
     const std::vector<Shown>& shown() const { return shown_; }
     std::vector<std::string> messages() const { return textsOf(Shown::Message); }
     std::vector<std::string> errors() const { return textsOf(Shown::Error); }
@@ -35,6 +48,7 @@ public:
     std::optional<std::string> openFileDialog(DialogKind kind, const std::string& filter) override;
     std::optional<std::string> saveFileDialog(DialogKind kind, const std::string& filter) override;
     void openDocument(const std::string& path) override;
+    bool waitForProgram(const ProgramWait& wait) override;
 
 private:
     std::vector<std::string> textsOf(Shown::Kind kind) const;
@@ -42,6 +56,7 @@ private:
 
     std::deque<std::optional<std::string>> answers_;
     std::vector<Shown> shown_;
+    std::vector<Wait> waits_;
 };
 
 }  // namespace tarnix

@@ -9,6 +9,15 @@
 
 namespace tarnix {
 
+// An engine program the workbench waits for.
+struct ProgramWait {
+    std::string program;  // its file name, as the user knows it ("vrex.exe")
+    std::string goal;     // the goal it was sent; empty when none
+    int endHandle = -1;   // a descriptor that becomes readable once the program has ended
+    // Ends the program and everything it started; returns once they are gone.
+    std::function<void()> cancel;
+};
+
 // Which of the program's file dialogs is shown: each remembers its own last folder, but for the
 // knowledge-base dialogs, which always open in the project folder (WorkDir).
 enum class DialogKind { Document, Project, KnowledgeBase };
@@ -27,6 +36,10 @@ public:
     // or nothing when cancelled.
     virtual std::optional<std::string> openFileDialog(DialogKind kind, const std::string& filter) = 0;
     virtual std::optional<std::string> saveFileDialog(DialogKind kind, const std::string& filter) = 0;
+    // Waits until the program of `wait` has ended, or until the user cancels it; only then
+    // does it call wait.cancel. True when the program ended by itself. No other command of
+    // any window may start meanwhile.
+    virtual bool waitForProgram(const ProgramWait& wait) = 0;
     // Asks the desktop to open a document with its default program; the outcome is ignored.
     virtual void openDocument(const std::string& path) = 0;
 };

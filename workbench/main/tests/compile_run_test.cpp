@@ -157,6 +157,33 @@ TEST_F(ProjectTest, BuildMovesTheProgramAndTheSettingsIntoTheProject)
               "move vrexn.exe \"" + ws.work + "vrexn.exe\"\r\ncopy ordo.ini \"" + ws.work + "ordo.ini\"\r\n");
 }
 
+// A compilation cancelled part-way fails as any failed compilation does, and the build goes on:
+// "true" comes while the build program runs, before the wait for it.
+TEST_F(ProjectTest, BuildGoesOnAfterTheCompilationIsCancelled)
+{
+    ws.script("goal opt(1,1,1,1,ru_comp).\nchild kid.pid\nhang 60\ngoal  \ncode 0\n");
+    int group = 0;
+    std::vector<std::string> messagesWhileBuilding;
+    ws.ui.onWait = [&](const ScriptedUi::Wait& wait) {
+        if (wait.program == "vrext.exe") {
+            ws.ui.cancelAfter = std::chrono::seconds(1);
+            group = ws.childGroup("kid.pid");
+        } else {
+            ws.ui.cancelAfter.reset();
+            messagesWhileBuilding = ws.ui.messages();
+        }
+    };
+    choose("CompileProject1");
+    const std::vector<std::string> messages{"Error in creating CG - cancelled", "true"};
+    EXPECT_EQ(ws.ui.messages(), messages);
+    EXPECT_EQ(messagesWhileBuilding, messages);
+    ASSERT_GT(group, 0);
+    EXPECT_FALSE(test::Workspace::groupAlive(group));
+    EXPECT_EQ(ws.ui.waits(), (std::vector<ScriptedUi::Wait>{{"vrext.exe", "opt(1,1,1,1,ru_comp).", true},
+                                                            {"sh.exe", " ", false}}));
+    EXPECT_TRUE(ws.exists(ws.work + "vrexn.exe"));
+}
+
 TEST_F(ProjectTest, BuildAfterOpeningAnotherProjectMovesTheProgramThere)
 {
     const std::string other = ws.root + "other/";

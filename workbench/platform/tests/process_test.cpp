@@ -91,5 +91,28 @@ TEST(Process, WaitTellsASignalFromAnExitAndMovesKeepOneOwner) {
     EXPECT_EQ(describe(exited), "ended with exit status 134");
 }
 
+// The end handle becomes readable when the program ends, not before; endGroup ends even a
+// group that ignores the request to terminate, once the grace time is over.
+TEST(Process, EndHandleAndEndGroup) {
+    TempFolder dir;
+    writeScript(dir / "short.exe", "sleep 0.3\n");
+    writeScript(dir / "stubborn.exe", "trap '' TERM\nsleep 60\n");
+    EXPECT_EQ(Process().endHandle(), -1);
+    EXPECT_EQ(Process().endGroup(), ProcessEnd{});
+
+    Process quick = startProgram(dir / "short.exe", dir.path());
+    ASSERT_TRUE(quick.started());
+    EXPECT_FALSE(waitForEnd(quick.endHandle(), 0));
+    EXPECT_TRUE(waitForEnd(quick.endHandle(), 10000));
+    EXPECT_EQ(quick.wait(), ProcessEnd::exited(0));
+    EXPECT_EQ(quick.endHandle(), -1);
+
+    Process stubborn = startProgram(dir / "stubborn.exe", dir.path());
+    ASSERT_TRUE(stubborn.started());
+    EXPECT_FALSE(waitForEnd(stubborn.endHandle(), 200));
+    EXPECT_EQ(stubborn.endGroup(100), ProcessEnd::signalled(SIGKILL));
+    EXPECT_FALSE(stubborn.started());
+}
+
 }  // namespace
 }  // namespace tarnix::platform

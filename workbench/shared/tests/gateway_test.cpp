@@ -243,5 +243,61 @@ TEST_F(Gateway, UnwritableProjectFolderEndsBeforeAnyStart)
     EXPECT_EQ(ws.engineLog(), "");
 }
 
+// Cancel ends the engine program and the program it started, reads no answer and fails the
+// call in each variant's own way; the next goal runs as usual.
+TEST_F(Gateway, CancelEndsTheWholeProgramGroupAndFailsTheCall)
+{
+    ws.script("");
+    RunShellGoal(" ", code, value);  // the stand-in builds vrexn.exe in the home folder
+    std::filesystem::rename(ws.home + "vrexn.exe", ws.work + "vrexn.exe");
+    ws.script("goal *\nno-build\nchild kid.pid\nhang 60\n");
+    using Run = void (*)(const std::string&, std::string&, std::string&);
+    const struct {
+        Run run;
+        std::vector<std::string> messages;
+    } cases[] = {
+        {RunGoal, {"Error in creating CG - cancelled"}},
+        {RunGoalQuiet, {}},
+        {RunCompileGoal, {"Error in creating CG - cancelled"}},
+        {RunShellGoal, {"true"}},
+        {RunTaskGoal, {cp1251("Ошибка выполнения - cancelled")}},
+    };
+    ws.ui.cancelAfter = std::chrono::seconds(1);
+    for (const auto& c : cases) {
+        ws.ui.clear();
+        std::filesystem::remove(ws.work + "kid.pid");
+        int group = 0;
+        ws.ui.onWait = [&](const ScriptedUi::Wait&) { group = ws.childGroup("kid.pid"); };
+        c.run("g.", code, value);  // no result file is left: reading one would throw
+        EXPECT_EQ(code, "2");
+        EXPECT_EQ(value, "");
+        EXPECT_EQ(ws.ui.messages(), c.messages);
+        ASSERT_GT(group, 0);
+        EXPECT_FALSE(test::Workspace::groupAlive(group)) << c.messages.size();
+        EXPECT_TRUE(ws.ui.waits().back().cancelled);
+    }
+    ws.ui.cancelAfter.reset();
+    ws.ui.onWait = nullptr;
+    ws.script("goal *\ncode 0\nvalue 7\n");
+    RunGoal("opt(1,2,3,4,oblist).", code, value);
+    EXPECT_EQ(code, "0");
+    EXPECT_EQ(value, "7");
+    EXPECT_EQ(ws.ui.waits().back(), (ScriptedUi::Wait{"vrex.exe", "opt(1,2,3,4,oblist).", false}));
+}
+
+// StartAndWait cancelled ends its program too, and says nothing.
+TEST_F(Gateway, CancelledStartAndWaitEndsItsProgram)
+{
+    ws.script("goal *\nchild kid.pid\nhang 60\n");
+    ws.write(ws.work + "invc23.ari", "g.");
+    ws.ui.cancelAfter = std::chrono::milliseconds(300);
+    int group = 0;
+    ws.ui.onWait = [&](const ScriptedUi::Wait&) { group = ws.childGroup("kid.pid"); };
+    StartAndWait("vrex.exe");
+    ASSERT_GT(group, 0);
+    EXPECT_FALSE(test::Workspace::groupAlive(group));
+    EXPECT_TRUE(ws.ui.shown().empty());
+}
+
 }  // namespace
 }  // namespace tarnix

@@ -1,14 +1,17 @@
 #include "workspace.h"
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <thread>
 #include <string>
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/mount.h>
 #include <sys/ioctl.h>
+#include <unistd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -141,6 +144,34 @@ std::string Workspace::engineLog() const
     std::string log = read(work + "standin.log");
     std::erase(log, '\r');
     return log;
+}
+
+int Workspace::childGroup(const std::string& name) const
+{
+    for (int tries = 0; tries < 500; ++tries) {
+        const std::string pid = exists(work + name) ? read(work + name) : std::string();
+        if (!pid.empty() && pid.back() == '\n')  // written whole
+            return ::getpgid(std::atoi(pid.c_str()));
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return 0;
+}
+
+bool Workspace::groupAlive(int group)
+{
+    for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+        std::ifstream stat(entry.path() / "stat");
+        std::string line;
+        if (!std::getline(stat, line))
+            continue;
+        // pid (name) state ppid pgrp ...: the name may hold blanks, so count from its end.
+        std::istringstream rest(line.substr(line.rfind(')') + 1));
+        char state = 0;
+        int parent = 0, pgrp = 0;
+        if (rest >> state >> parent >> pgrp && pgrp == group && state != 'Z' && state != 'X')
+            return true;
+    }
+    return false;
 }
 
 }  // namespace tarnix::test

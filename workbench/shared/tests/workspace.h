@@ -30,6 +30,13 @@ public:
     // The goals the stand-in received, one per line, oldest first.
     std::string engineLog() const;
 
+    // The process group of the stand-in's sleeping child (script directive `child <name>`),
+    // once the child has written its number into WorkDir/<name>; 0 when it never does.
+    int childGroup(const std::string& name) const;
+    // True while a process of `group` has not ended (one that has ended but is not reaped yet
+    // does not count).
+    static bool groupAlive(int group);
+
     // Makes a folder or file unwritable even for root (permission bits, and the immutable flag
     // where the file system has one); false when that cannot be done here. Undone at the end.
     bool makeReadOnly(const std::string& path);
