@@ -97,7 +97,7 @@ TEST_F(Launcher, OpenKbMakesAnExistingKnowledgeBaseCurrentAndRefusesTheRest)
     EXPECT_EQ(ws.engineLog(), "");
 }
 
-TEST_F(Launcher, RunSendsTheGoalFileStemAndShowsModelsZeroAndFive)
+TEST_F(Launcher, RunAndTaskTakeTheGoalFileStem)
 {
     ws.script("goal opt(1,1,1,t1,run).\nfile m0.txt first\\r\\nsecond\\r\\n\nfile m5.txt five\\r\\n\n"
               "goal *\n");
@@ -119,21 +119,12 @@ TEST_F(Launcher, RunSendsTheGoalFileStemAndShowsModelsZeroAndFive)
     EXPECT_EQ(text(Form1->edTask), "t2");
     EXPECT_EQ(text(Form1->Memo1), "first\nsecond");
 
-    // Cancelled: nothing is sent.
-    ws.ui.clear();
-    Form1->Button1->click();
-    EXPECT_EQ(ws.engineLog(), "opt(1,1,1,t1,run).\nopt(1,1,1,t2,run).\n");
-}
-
-TEST_F(Launcher, TaskTakesTheStemOfAGoalFileAndNothingElse)
-{
-    ws.ui.answerDialog("/elsewhere/t1.old.ari");
+    // Task only takes the stem; a cancelled dialog changes nothing and sends nothing.
+    ws.ui.answerDialog("/elsewhere/t3.old.ari");
     Form1->bbTask->click();
-    EXPECT_EQ(text(Form1->edTask), "t1");
-    Form1->bbTask->click();  // cancelled
-    EXPECT_EQ(text(Form1->edTask), "t1");
-    EXPECT_EQ(context.CurrentTask, "task2");
-    EXPECT_EQ(ws.engineLog(), "");
+    Form1->Button1->click();
+    EXPECT_EQ(text(Form1->edTask), "t3");
+    EXPECT_EQ(ws.engineLog(), "opt(1,1,1,t1,run).\nopt(1,1,1,t2,run).\n");
 }
 
 TEST_F(Launcher, EveryButtonAndMenuItemOpensItsWindow)
