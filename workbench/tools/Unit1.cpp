@@ -4,7 +4,9 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <algorithm>
 #include <cctype>
+#include <string_view>
 
 #include "Unit10.h"
 #include "Unit14.h"
@@ -29,21 +31,16 @@ namespace {
 
 const char* const GoalFileFilter = "ari файлы (*.ari)|*ARI|Все файлы (*.*)|*.*";
 const char* const KbFileFilter = "idb файлы (*.idb)|*.idb|Все файлы (*.*)|*.*";
-const char* const KbExtension = ".idb";
+constexpr std::string_view KbExtension = ".idb";
 
 // The name with ".idb" appended, unless it ends in it already (in any letter case): a chosen
 // "kb7.idb" names the knowledge base kb7, not a file "kb7.idb.idb".
 std::string withKbExtension(const std::string& name)
 {
-    const std::string ext = KbExtension;
-    if (name.size() >= ext.size()) {
-        bool same = true;
-        for (std::size_t i = 0; i < ext.size(); ++i)
-            same = same && std::tolower(static_cast<unsigned char>(name[name.size() - ext.size() + i])) == ext[i];
-        if (same)
-            return name;
-    }
-    return name + ext;
+    const bool hasIt = name.size() >= KbExtension.size() &&
+                       std::equal(KbExtension.begin(), KbExtension.end(), name.end() - KbExtension.size(),
+                                  [](char e, char c) { return std::tolower(static_cast<unsigned char>(c)) == e; });
+    return hasIt ? name : name + std::string(KbExtension);
 }
 
 // The stem of a chosen file's name, without its folder: "t1" for ".../t1.old.ari".
