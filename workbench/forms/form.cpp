@@ -5,6 +5,8 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QFormLayout>
 #include <QHideEvent>
 #include <QLabel>
@@ -112,6 +114,12 @@ void Form::closeEvent(QCloseEvent* event)
     QMainWindow::closeEvent(event);
     if (event->isAccepted() && this == mainForm)
         QCoreApplication::exit(0);
+}
+
+void centreOnDesktop(QWidget* window)
+{
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        window->move(screen->availableGeometry().center() - window->rect().center());
 }
 
 }  // namespace tarnix

@@ -7,6 +7,7 @@
 
 class QAbstractButton;
 class QAction;
+class QWidget;
 class QMenu;
 class QEventLoop;
 class QFormLayout;
@@ -67,5 +68,8 @@ private:
     QEventLoop* modalLoop_ = nullptr;
     bool shownOnce_ = false;
 };
+
+// Moves the window to the centre of the desktop.
+void centreOnDesktop(QWidget* window);
 
 }  // namespace tarnix

@@ -1,10 +1,8 @@
 #include "Unit20.h"
 
 #include <QFrame>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QScreen>
 #include <QTimer>
 
 #include "icon.h"
@@ -88,8 +86,7 @@ void TAboutBox::FormShow() { placeOnScreen(); }
 
 void TAboutBox::placeOnScreen()
 {
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    centreOnDesktop(this);
 }
 
 void TAboutBox::closeBox()

@@ -2,13 +2,11 @@
 
 #include <QAction>
 #include <QFontDatabase>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QSplitter>
 #include <limits>
 
@@ -185,8 +183,7 @@ void TForm14::createMenu()
 // Centred on the desktop when first shown.
 void TForm14::FormShow()
 {
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    centreOnDesktop(this);
 }
 
 std::optional<std::string> TForm14::openDialog() { return ui().openFileDialog(DialogKind::Document, openFilter_); }

@@ -1,8 +1,6 @@
 #include "Unit17.h"
 
-#include <QGuiApplication>
 #include <QLineEdit>
-#include <QScreen>
 
 #include "string_grid.h"
 #include "window_layout.h"
@@ -33,8 +31,7 @@ void TForm17::createControls()
 // Centred on the desktop whenever it is first shown.
 void TForm17::FormShow()
 {
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    centreOnDesktop(this);
 }
 
 }  // namespace tarnix

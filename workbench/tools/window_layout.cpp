@@ -1,9 +1,7 @@
 #include "window_layout.h"
 
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QMainWindow>
-#include <QScreen>
 #include <QVBoxLayout>
 #include <iterator>
 
@@ -31,12 +29,6 @@ void stackControls(QMainWindow* window, std::initializer_list<QWidget*> controls
     for (QWidget* control : controls)
         layout->addWidget(control, control == *std::prev(controls.end()) ? 1 : 0);
     window->setCentralWidget(central);
-}
-
-void centreOnDesktop(QWidget* window)
-{
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        window->move(screen->availableGeometry().center() - window->rect().center());
 }
 
 }  // namespace tarnix

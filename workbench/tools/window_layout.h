@@ -15,7 +15,5 @@ namespace tarnix {
 QWidget* controlRow(std::initializer_list<std::pair<QWidget*, int>> controls);
 // The controls from top to bottom as the window's content; the last takes the spare height.
 void stackControls(QMainWindow* window, std::initializer_list<QWidget*> controls);
-// Moves the window to the centre of the desktop.
-void centreOnDesktop(QWidget* window);
 
 }  // namespace tarnix
