@@ -103,13 +103,6 @@ Lines readLines(const std::string& path, std::size_t maxLines, std::size_t maxLi
     if (!f)
         throwIoError(false);
     Lines lines;
-    if (maxLines == std::numeric_limits<std::size_t>::max() && maxLineLength == std::numeric_limits<std::size_t>::max()) {
-        // A whole file is read in one go and split: many times faster than line by line.
-        std::string bytes;
-        if (!readAll(f.get(), bytes))
-            throwIoError(false);
-        return splitLines(bytes);
-    }
     if (!readSomeLines(f.get(), maxLines, maxLineLength, lines))
         throwIoError(false);
     return lines;
