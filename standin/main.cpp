@@ -26,6 +26,7 @@ Session openSession(int argc, char** argv) {
     session.argc = argc;
 #ifdef _WIN32
     // The command line need not name the program (the workbench gives none).
+    (void)argv;
     std::string name = ownPath();
 #else
     // The name it was started as, which may be a link to the one program file.
