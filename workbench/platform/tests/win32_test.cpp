@@ -30,6 +30,12 @@ std::string placeChild(const TempFolder& folder, const std::string& name, const 
     return program;
 }
 
+// `path` with every separator a backslash, as the command interpreter wants it.
+std::string backslashed(std::string path) {
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+}
+
 std::vector<std::string> entries(const std::string& folder) {
     std::vector<std::string> names;
     for (const auto& e : fs::directory_iterator(folder)) names.push_back(e.path().filename().string());
@@ -47,7 +53,7 @@ TEST(Win32Process, StartsHiddenInTheGivenFolderWithoutArguments) {
     EXPECT_EQ(p.wait(), ProcessEnd{});
     EXPECT_EQ(p.endHandle(), NoEndHandle);
     const std::string report = readBytes(home / "report.txt");
-    const std::string folder = home.path().substr(0, home.path().size() - 1);
+    const std::string folder = backslashed(home.path().substr(0, home.path().size() - 1));
     EXPECT_TRUE(equalsNoCase(report.substr(0, report.find('\n')), folder)) << report;
     EXPECT_NE(report.find("\nhidden\n"), std::string::npos) << report;
     // The command line is the program's name alone.
@@ -163,8 +169,8 @@ TEST(Win32FileWriter, AFailureAtAnyStepLeavesTheOldFile) {
 TEST(Win32Batch, MovesAndCopiesThroughTheCommandInterpreter) {
     TempFolder home, work;
     // The home folder's name needs the quotes kept whole: blanks, parentheses, "&".
-    const std::string homeDir = home / "Program Files (x86)&Co\\";
-    const std::string target = work / "my proj";
+    const std::string homeDir = backslashed(home / "Program Files (x86)&Co\\");
+    const std::string target = backslashed(work / "my proj");
     ASSERT_TRUE(makeDirectory(homeDir));
     ASSERT_TRUE(makeDirectory(target));
     writeBytes(homeDir + "vrexn.exe", "program");
