@@ -28,11 +28,7 @@ if(NOT EXISTS /usr/src/googletest/googletest/CMakeLists.txt)
   list(APPEND _winport_missing /usr/src/googletest)
 endif()
 if(_winport_missing)
-  # The rest of the build goes on; one failing test says what is missing.
-  string(REPLACE ";" ", " _winport_missing "${_winport_missing}")
-  message(WARNING "Windows build of the platform layer not made, missing: ${_winport_missing} (scripts/install-deps)")
-  add_test(NAME win.prerequisites
-           COMMAND sh -c "echo 'missing: ${_winport_missing}; run scripts/install-deps'; exit 1")
+  tarnix_windows_missing(win "Windows build of the platform layer" ${_winport_missing})
   return()
 endif()
 
