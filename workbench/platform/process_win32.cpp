@@ -150,24 +150,15 @@ ProcessEnd Process::endGroup(int graceMs) {
     return wait();
 }
 
-std::string describe(const ProcessEnd& end) {
-    switch (end.kind) {
-        case ProcessEnd::Kind::Exited:
-            return "ended with exit status " + std::to_string(end.number);
-        case ProcessEnd::Kind::Signalled: {
-            const auto code = static_cast<DWORD>(end.number);
-            char hex[16];
-            std::snprintf(hex, sizeof hex, "0x%08lX", static_cast<unsigned long>(code));
-            const char* name = exceptionName(code);
-            return std::string("ended by exception ") + hex + (name ? std::string(" (") + name + ")" : "");
-        }
-        case ProcessEnd::Kind::NotRun:
-            break;
-    }
-    return "did not run";
-}
-
 namespace detail {
+
+std::string killedBy(int exception) {
+    const auto code = static_cast<DWORD>(exception);
+    char hex[16];
+    std::snprintf(hex, sizeof hex, "0x%08lX", static_cast<unsigned long>(code));
+    const char* name = exceptionName(code);
+    return std::string("ended by exception ") + hex + (name ? std::string(" (") + name + ")" : "");
+}
 
 bool createHiddenProcess(const std::string& application, char* commandLine, const std::string& currentDir,
                          DWORD flags, PROCESS_INFORMATION& started) {

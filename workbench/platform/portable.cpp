@@ -1,5 +1,19 @@
-// What either half of the platform layer accepts as a profile entry to write.
+// The parts of the platform layer that are the same on every system.
+#include "platform.h"
 #include "platform_internal.h"
+
+namespace tarnix::platform {
+
+std::string describe(const ProcessEnd& end) {
+    switch (end.kind) {
+        case ProcessEnd::Kind::Exited: return "ended with exit status " + std::to_string(end.number);
+        case ProcessEnd::Kind::Signalled: return detail::killedBy(end.number);
+        case ProcessEnd::Kind::NotRun: break;
+    }
+    return "did not run";
+}
+
+}  // namespace tarnix::platform
 
 namespace tarnix::platform::detail {
 namespace {
