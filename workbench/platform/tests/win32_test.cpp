@@ -280,8 +280,15 @@ TEST(Win32Files, NamesErrorsAndFolders) {
     ::SetLastError(0x2000FFFF);
     EXPECT_EQ(lastSystemErrorText(), "System error 536936447.");
 
-    EXPECT_EQ(programDir().back(), '\\');
-    EXPECT_TRUE(directoryExists(programDir()));
+    const std::string own = programDir();
+    EXPECT_EQ(own.back(), '\\');
+    EXPECT_TRUE(directoryExists(own));
+    overrideProgramDir("C:\\tarnix");
+    EXPECT_EQ(programDir(), "C:\\tarnix\\");
+    overrideProgramDir("C:/tarnix/");
+    EXPECT_EQ(programDir(), "C:/tarnix/");
+    overrideProgramDir("");
+    EXPECT_EQ(programDir(), own);
     EXPECT_EQ(userHomeDir().back(), '\\');
 }
 
