@@ -101,13 +101,19 @@ bool runBatchFile(const std::string& path, const std::string& currentDir);
 
 // ---- profile (INI) files -------------------------------------------------------------------
 
-// Reads one key. Section and key names compare without regard to case; a missing file,
-// section or key gives `defaultValue`. The value is taken raw, with no escape processing.
+// Reads one key. Section and key names compare without regard to case or surrounding blanks;
+// only the first section of a name counts. A missing file, section or key gives
+// `defaultValue`, unchanged. The value is taken raw, with no escape processing, except that
+// it ends at a NUL byte and loses its trailing blanks and one pair of enclosing quotes.
 std::string profileRead(const std::string& file, const std::string& section,
                         const std::string& key, const std::string& defaultValue);
+// The longest value profileWrite writes: Windows' profile functions damage longer ones.
+inline constexpr std::size_t ProfileValueMax = 32766;
 // Writes one key, leaving every other byte of the file as it was; appends the section or the
-// key when missing and creates the file at the first write. False when the file cannot be
-// written.
+// key when missing and creates the file at the first write. Leading blanks of the value are
+// dropped. False when the file cannot be written, and for names or values the file could not
+// hold as given (line breaks, a key with "=" or beginning with ";" or "[", a section name with
+// "]", blanks around a name, a value longer than ProfileValueMax).
 bool profileWrite(const std::string& file, const std::string& section, const std::string& key,
                   const std::string& value);
 

@@ -22,19 +22,21 @@ std::vector<Line> splitLines(const std::string& text) {
     // A byte-order mark is no part of the first line's content.
     if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) pos = 3;
     while (pos < text.size()) {
-        const std::size_t lf = text.find('\n', pos);
-        if (lf == std::string::npos) {
+        // CR LF, LF and a lone CR each end a line, as for the Windows profile functions.
+        const std::size_t end = text.find_first_of("\r\n", pos);
+        if (end == std::string::npos) {
             lines.push_back({pos, text.size(), text.size(), false});
             break;
         }
-        const std::size_t end = (lf > pos && text[lf - 1] == '\r') ? lf - 1 : lf;
-        lines.push_back({pos, end, lf + 1, true});
-        pos = lf + 1;
+        const std::size_t next = text.compare(end, 2, "\r\n") == 0 ? end + 2 : end + 1;
+        lines.push_back({pos, end, next, true});
+        pos = next;
     }
     return lines;
 }
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+// Blanks around names and values; Ctrl-Z too, which old tools leave at the end of a file.
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1A'; }
 
 std::string_view trim(std::string_view s) {
     while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
@@ -46,13 +48,14 @@ std::string_view content(const std::string& text, const Line& line) {
     return std::string_view(text).substr(line.begin, line.end - line.begin);
 }
 
-// The name of a section header line ("[Files]"), or nothing for other lines.
+// The name of a section header line ("[Files]"), or nothing for other lines. The name ends
+// at the line's last "]"; a line without one is no header.
 std::optional<std::string_view> sectionOf(std::string_view line) {
     line = trim(line);
     if (line.empty() || line.front() != '[') return std::nullopt;
-    line.remove_prefix(1);
-    const auto close = line.find(']');
-    return trim(close == std::string_view::npos ? line : line.substr(0, close));
+    const auto close = line.rfind(']');
+    if (close == std::string_view::npos) return std::nullopt;
+    return trim(line.substr(1, close - 1));
 }
 
 // A "key=value" line: the key and the offset of the value's first byte within the line.
@@ -102,6 +105,16 @@ Found locate(const std::string& text, const std::vector<Line>& lines, std::strin
 
 bool hasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; }
 
+// A value as the Windows profile functions hand it out: up to a NUL byte, without trailing
+// blanks and without one pair of enclosing quotes.
+std::string cleanValue(std::string_view value) {
+    value = value.substr(0, value.find('\0'));
+    while (!value.empty() && isBlank(value.back())) value.remove_suffix(1);
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+        value = value.substr(1, value.size() - 2);
+    return std::string(value);
+}
+
 }  // namespace
 
 std::string profileRead(const std::string& file, const std::string& section, const std::string& key,
@@ -109,26 +122,27 @@ std::string profileRead(const std::string& file, const std::string& section, con
     std::string text;
     if (!detail::readWholeFile(detail::nativePath(file), text)) return defaultValue;
     const auto lines = splitLines(text);
-    const Found found = locate(text, lines, section, key);
+    const Found found = locate(text, lines, trim(section), trim(key));
     if (!found.keyLine) return defaultValue;
     const std::string_view line = content(text, lines[*found.keyLine]);
-    std::string_view value = trim(line.substr(keyOf(line)->valueAt));
-    // As GetPrivateProfileString does, one pair of enclosing quotes is dropped.
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
-        value = value.substr(1, value.size() - 2);
-    return std::string(value);
+    return cleanValue(line.substr(keyOf(line)->valueAt));
 }
 
 bool profileWrite(const std::string& file, const std::string& section, const std::string& key,
-                  const std::string& value) {
+                  const std::string& newValue) {
     // A line break would split the entry and let a value write keys of its own; a key that
-    // begins like a comment or a section header would be a line no reader finds.
+    // begins like a comment or a section header would be a line no reader finds. A value
+    // longer than Windows' profile functions store would be damaged there.
     if (section.empty() || key.empty() || hasLineBreak(section) || hasLineBreak(key) ||
-        hasLineBreak(value) || key.find('=') != std::string::npos || section.find(']') != std::string::npos ||
-        trim(key) != key || trim(section) != section || key.front() == ';' || key.front() == '[') {
+        hasLineBreak(newValue) || key.find('=') != std::string::npos || section.find(']') != std::string::npos ||
+        trim(key) != key || trim(section) != section || key.front() == ';' || key.front() == '[' ||
+        newValue.size() > ProfileValueMax) {
         errno = EINVAL;
         return false;
     }
+    // Leading blanks could not be read back; Windows drops them as well.
+    std::string_view value = newValue;
+    while (!value.empty() && isBlank(value.front())) value.remove_prefix(1);
     const std::string native = detail::nativePath(file);
     std::string text;
     if (!detail::readWholeFile(native, text)) {
@@ -139,18 +153,15 @@ bool profileWrite(const std::string& file, const std::string& section, const std
     const Found found = locate(text, lines, section, key);
     if (found.keyLine) {
         const Line& line = lines[*found.keyLine];
-        // The blanks between "=" and the old value stay, unless the new value brings blanks of
-        // its own: they would otherwise add up with every write.
-        const std::string_view old = content(text, line);
-        const std::size_t valueAt =
-            line.begin + (!value.empty() && isBlank(value.front()) ? old.find('=') + 1 : keyOf(old)->valueAt);
+        // The blanks between "=" and the old value stay.
+        const std::size_t valueAt = line.begin + keyOf(content(text, line))->valueAt;
         text.replace(valueAt, line.end - valueAt, value);
     } else if (found.sectionLine) {
         const Line& last = lines[found.sectionLast];
-        text.insert(last.next, (last.terminated ? "" : "\r\n") + key + '=' + value + "\r\n");
+        text.insert(last.next, (last.terminated ? "" : "\r\n") + key + '=' + std::string(value) + "\r\n");
     } else {
-        if (!text.empty() && text.back() != '\n') text += "\r\n";
-        text += '[' + section + "]\r\n" + key + '=' + value + "\r\n";
+        if (!lines.empty() && !lines.back().terminated) text += "\r\n";
+        text += '[' + section + "]\r\n" + key + '=' + std::string(value) + "\r\n";
     }
     return detail::writeNativeFile(native, text, Durability::Synced);
 }
