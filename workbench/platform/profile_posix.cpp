@@ -48,6 +48,16 @@ std::string_view content(const std::string& text, const Line& line) {
     return std::string_view(text).substr(line.begin, line.end - line.begin);
 }
 
+// A value as the Windows profile functions hand it out: up to a NUL byte, without trailing
+// blanks and without one pair of enclosing quotes.
+std::string cleanValue(std::string_view value) {
+    value = value.substr(0, value.find('\0'));
+    while (!value.empty() && isBlank(value.back())) value.remove_suffix(1);
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+        value = value.substr(1, value.size() - 2);
+    return std::string(value);
+}
+
 // The name of a section header line ("[Files]"), or nothing for other lines. The name ends
 // at the line's last "]"; a line without one is no header.
 std::optional<std::string_view> sectionOf(std::string_view line) {
@@ -105,16 +115,6 @@ Found locate(const std::string& text, const std::vector<Line>& lines, std::strin
 
 bool hasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; }
 
-// A value as the Windows profile functions hand it out: up to a NUL byte, without trailing
-// blanks and without one pair of enclosing quotes.
-std::string cleanValue(std::string_view value) {
-    value = value.substr(0, value.find('\0'));
-    while (!value.empty() && isBlank(value.back())) value.remove_suffix(1);
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
-        value = value.substr(1, value.size() - 2);
-    return std::string(value);
-}
-
 }  // namespace
 
 std::string profileRead(const std::string& file, const std::string& section, const std::string& key,
@@ -129,21 +129,25 @@ std::string profileRead(const std::string& file, const std::string& section, con
 }
 
 bool profileWrite(const std::string& file, const std::string& section, const std::string& key,
-                  const std::string& newValue) {
+                  const std::string& value) {
     // A line break would split the entry and let a value write keys of its own; a key that
-    // begins like a comment or a section header would be a line no reader finds. A value
-    // longer than Windows' profile functions store would be damaged there.
+    // begins like a comment or a section header would be a line no reader finds.
     if (section.empty() || key.empty() || hasLineBreak(section) || hasLineBreak(key) ||
-        hasLineBreak(newValue) || key.find('=') != std::string::npos || section.find(']') != std::string::npos ||
-        trim(key) != key || trim(section) != section || key.front() == ';' || key.front() == '[' ||
-        newValue.size() > ProfileValueMax) {
+        hasLineBreak(value) || key.find('=') != std::string::npos || section.find(']') != std::string::npos ||
+        trim(key) != key || trim(section) != section || key.front() == ';' || key.front() == '[') {
+        errno = EINVAL;
+        return false;
+    }
+    const std::string native = detail::nativePath(file);
+    // Windows' profile functions would damage a longer value.
+    if (value.size() > ProfileValueMax) {
         errno = EINVAL;
         return false;
     }
     // Leading blanks could not be read back; Windows drops them as well.
-    std::string_view value = newValue;
-    while (!value.empty() && isBlank(value.front())) value.remove_prefix(1);
-    const std::string native = detail::nativePath(file);
+    std::size_t from = 0;
+    while (from < value.size() && isBlank(value[from])) ++from;
+    const std::string written = value.substr(from);
     std::string text;
     if (!detail::readWholeFile(native, text)) {
         if (errno != ENOENT) return false;
@@ -155,13 +159,13 @@ bool profileWrite(const std::string& file, const std::string& section, const std
         const Line& line = lines[*found.keyLine];
         // The blanks between "=" and the old value stay.
         const std::size_t valueAt = line.begin + keyOf(content(text, line))->valueAt;
-        text.replace(valueAt, line.end - valueAt, value);
+        text.replace(valueAt, line.end - valueAt, written);
     } else if (found.sectionLine) {
         const Line& last = lines[found.sectionLast];
-        text.insert(last.next, (last.terminated ? "" : "\r\n") + key + '=' + std::string(value) + "\r\n");
+        text.insert(last.next, (last.terminated ? "" : "\r\n") + key + '=' + written + "\r\n");
     } else {
         if (!lines.empty() && !lines.back().terminated) text += "\r\n";
-        text += '[' + section + "]\r\n" + key + '=' + std::string(value) + "\r\n";
+        text += '[' + section + "]\r\n" + key + '=' + written + "\r\n";
     }
     return detail::writeNativeFile(native, text, Durability::Synced);
 }

@@ -60,6 +60,11 @@ auto read(std::string section, std::string key, std::string defaultValue = "DEF"
     return [=](const std::string& dir) { return profileRead(dir + file, section, key, defaultValue); };
 }
 
+// Reading "kbpath" where the section "Files" holds just `lines`.
+Case kbpathLine(const char* what, const std::string& lines, std::string expected) {
+    return {what, ini("[Files]\r\n" + lines + "\r\n"), read("Files", "kbpath"), {std::move(expected)}};
+}
+
 auto write(std::string section, std::string key, std::string value, std::string file = Ini) {
     return [=](const std::string& dir) {
         return std::string(profileWrite(dir + file, section, key, value) ? "written" : "refused");
@@ -125,16 +130,15 @@ const std::vector<Case> Cases = {
     // ---- reading a profile file ----
     {"read, no file", {}, read("Files", "kbpath"), {"DEF"}},
     {"read, no section", ini("[Other]\r\nkbpath=x\r\n"), read("Files", "kbpath"), {"DEF"}},
-    {"read, no key", ini("[Files]\r\ncurrKb=Kb2\r\n"), read("Files", "kbpath"), {"DEF"}},
+    kbpathLine("read, no key", "currKb=Kb2", "DEF"),
     {"read, names in another case", ini("[files]\r\nKBPATH=x\r\n"), read("FILES", "kbPath"), {"x"}},
-    {"read, blanks around \"=\"", ini("[Files]\r\n  kbpath  =  c:\\a b\\  \r\n\tcurrKb\t=\tKb2\t\r\n"),
-     read("Files", "kbpath"), {"c:\\a b\\"}},
+    kbpathLine("read, blanks around \"=\"", "  kbpath  =  c:\\a b\\  ", "c:\\a b\\"),
     {"read, tabs around \"=\"", ini("[Files]\r\n\tcurrKb\t=\tKb2\t\r\n"), read("Files", "currKb"), {"Kb2"}},
     {"read, blanks around the section name", ini("  [ Files ]  \r\nkbpath=x\r\n"), read("Files", "kbpath"), {"x"}},
     {"read, names asked with blanks", ini("[Files]\r\nkbpath=x\r\n"), read(" Files ", " kbpath "), {"x"}},
     {"read, text after the section header", ini("[Files] ; settings\r\nkbpath=x\r\n"), read("Files", "kbpath"), {"x"}},
     {"read, a header without \"]\"", ini("[Files\r\nkbpath=x\r\n"), read("Files", "kbpath"), {"DEF"}},
-    {"read, a commented-out key", ini("[Files]\r\n;kbpath=x\r\n"), read("Files", "kbpath"), {"DEF"}},
+    kbpathLine("read, a commented-out key", ";kbpath=x", "DEF"),
     {"read, a commented-out section", ini("; [Files]\r\nkbpath=x\r\n[Files]\r\nkbpath=y\r\n"),
      read("Files", "kbpath"), {"y"}},
     {"read, a comment asked for by name", ini("[Files]\r\n;kbpath=x\r\n"), read("Files", ";kbpath"), {"DEF"},
@@ -143,19 +147,18 @@ const std::vector<Case> Cases = {
      "name. The POSIX half keeps to the convention of the format that such a line is a comment, "
      "whatever is asked; the workbench asks only for its own keys, none of which begins with \";\"."},
     {"read, \"#\" begins no comment", ini("[Files]\r\n#kbpath=x\r\n"), read("Files", "#kbpath"), {"x"}},
-    {"read, text after the value stays", ini("[Files]\r\nkbpath=x ; note\r\n"), read("Files", "kbpath"),
-     {"x ; note"}},
-    {"read, a value in double quotes", ini("[Files]\r\nkbpath=\"a b \"\r\n"), read("Files", "kbpath"), {"a b "}},
-    {"read, a value in single quotes", ini("[Files]\r\nkbpath='a b '\r\n"), read("Files", "kbpath"), {"a b "}},
-    {"read, quotes after blanks", ini("[Files]\r\nkbpath= \"a\" \r\n"), read("Files", "kbpath"), {"a"}},
-    {"read, quotes that do not pair", ini("[Files]\r\nkbpath=\"a'\r\n"), read("Files", "kbpath"), {"\"a'"}},
-    {"read, one quote", ini("[Files]\r\nkbpath=\"\r\n"), read("Files", "kbpath"), {"\""}},
-    {"read, two quotes", ini("[Files]\r\nkbpath=\"\"\r\n"), read("Files", "kbpath"), {""}},
-    {"read, quotes inside", ini("[Files]\r\nkbpath=a \"b\" c\r\n"), read("Files", "kbpath"), {"a \"b\" c"}},
-    {"read, an empty value", ini("[Files]\r\nkbpath=\r\n"), read("Files", "kbpath"), {""}},
-    {"read, a value of blanks", ini("[Files]\r\nkbpath=   \r\n"), read("Files", "kbpath"), {""}},
-    {"read, a line without \"=\"", ini("[Files]\r\nkbpath\r\n"), read("Files", "kbpath"), {"DEF"}},
-    {"read, \"=\" in the value", ini("[Files]\r\nkbpath=a=b\r\n"), read("Files", "kbpath"), {"a=b"}},
+    kbpathLine("read, text after the value stays", "kbpath=x ; note", "x ; note"),
+    kbpathLine("read, a value in double quotes", "kbpath=\"a b \"", "a b "),
+    kbpathLine("read, a value in single quotes", "kbpath='a b '", "a b "),
+    kbpathLine("read, quotes after blanks", "kbpath= \"a\" ", "a"),
+    kbpathLine("read, quotes that do not pair", "kbpath=\"a'", "\"a'"),
+    kbpathLine("read, one quote", "kbpath=\"", "\""),
+    kbpathLine("read, two quotes", "kbpath=\"\"", ""),
+    kbpathLine("read, quotes inside", "kbpath=a \"b\" c", "a \"b\" c"),
+    kbpathLine("read, an empty value", "kbpath=", ""),
+    kbpathLine("read, a value of blanks", "kbpath=   ", ""),
+    kbpathLine("read, a line without \"=\"", "kbpath", "DEF"),
+    kbpathLine("read, \"=\" in the value", "kbpath=a=b", "a=b"),
     {"read, a NUL byte ends the value", ini(std::string("[Files]\r\nkbpath=a\0b\r\n", 19)), read("Files", "kbpath"),
      {"a"}},
     {"read, a very long value", ini("[Files]\r\nkbpath=" + LongValue + "x\r\ncurrKb=Kb2\r\n"),
@@ -164,16 +167,14 @@ const std::vector<Case> Cases = {
      read("Files", "currKb"), {"Kb2"}},
     {"read, a key only in the second section of that name",
      ini("[Files]\r\na=1\r\n[Other]\r\nz=9\r\n[Files]\r\nkbpath=2\r\n"), read("Files", "kbpath"), {"DEF"}},
-    {"read, a key in both sections of that name", ini("[Files]\r\nkbpath=1\r\n[files]\r\nkbpath=2\r\n"),
-     read("Files", "kbpath"), {"1"}},
-    {"read, a key twice", ini("[Files]\r\nkbpath=1\r\nKBPATH=2\r\n"), read("Files", "kbpath"), {"1"}},
+    kbpathLine("read, a key in both sections of that name", "kbpath=1\r\n[files]\r\nkbpath=2", "1"),
+    kbpathLine("read, a key twice", "kbpath=1\r\nKBPATH=2", "1"),
     {"read, LF line ends", ini("[Files]\nkbpath=x\ncurrKb=y\n"), read("Files", "currKb"), {"y"}},
     {"read, CR line ends", ini("[Files]\rkbpath=x\rcurrKb=y\r"), read("Files", "currKb"), {"y"}},
     {"read, no line end at the end", ini("[Files]\r\nkbpath=x"), read("Files", "kbpath"), {"x"}},
     {"read, a byte-order mark", ini("\xEF\xBB\xBF[Files]\r\nkbpath=x\r\n"), read("Files", "kbpath"), {"x"}},
     {"read, Ctrl-Z at the end", ini("[Files]\r\nkbpath=x\x1A"), read("Files", "kbpath"), {"x"}},
-    {"read, a Cyrillic value", ini("[Files]\r\nkbpath=c:\\\xCF\xF0\xEE\xE5\xEA\xF2\\\r\n"), read("Files", "kbpath"),
-     {"c:\\\xCF\xF0\xEE\xE5\xEA\xF2\\"}},
+    kbpathLine("read, a Cyrillic value", "kbpath=c:\\\xCF\xF0\xEE\xE5\xEA\xF2\\", "c:\\\xCF\xF0\xEE\xE5\xEA\xF2\\"),
     // Windows' profile functions would drop the trailing blanks and quotes of a default too;
     // both halves hand back the caller's own default as it was given.
     {"read, the default as given", ini("[Files]\r\n"), read("Files", "kbpath", " \"def\" "), {" \"def\" "}},
