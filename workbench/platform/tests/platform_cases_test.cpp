@@ -114,7 +114,7 @@ Folder contentsOf(const std::string& dir) {
 }
 
 const std::string LongValue = [] {
-    std::string value(ProfileValueMax, 'x');
+    std::string value(ProfileTextMax, 'x');
     value.front() = 'A';
     value.back() = 'Z';
     return value;

@@ -1,31 +1,39 @@
 // A fresh folder per test, removed with everything in it afterwards.
 #pragma once
 
-#include <cstdio>
-#include <cstdlib>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <random>
 #include <string>
 
-#include "platform.h"
+#ifdef _WIN32
+#include <process.h>
+#else
+#include <stdlib.h>
+#endif
 
 namespace tarnix::platform::testing {
 
 class TempFolder {
 public:
-    // A folder of a new random name: creating it fails when the name is taken, so nothing of
-    // another test or program is ever in it.
     TempFolder() {
-        std::random_device random;
-        const std::filesystem::path base = std::filesystem::temp_directory_path();
-        for (int tries = 0; tries < 100 && path_.empty(); ++tries) {
-            char name[32];
-            std::snprintf(name, sizeof name, "tarnix-%08x", static_cast<unsigned>(random()));
-            if (std::filesystem::create_directory(base / name)) path_ = (base / name).string() + separator();
-        }
-        if (path_.empty()) std::abort();
+#ifdef _WIN32
+        // A name no other folder has, made by the one who finds it free.
+        static unsigned counter = 0;
+        const auto base = std::filesystem::temp_directory_path();
+        const auto seed = std::chrono::steady_clock::now().time_since_epoch().count() & 0xFFFFFF;
+        std::filesystem::path folder;
+        do {
+            folder = base / ("tarnix-" + std::to_string(_getpid()) + "-" + std::to_string(seed) + "-" +
+                             std::to_string(++counter));
+        } while (!std::filesystem::create_directory(folder));
+        path_ = folder.string() + '\\';
+#else
+        std::string pattern = (std::filesystem::temp_directory_path() / "tarnix-XXXXXX").string();
+        path_ = mkdtemp(pattern.data());
+        path_ += '/';
+#endif
     }
     ~TempFolder() {
         std::error_code ignored;
