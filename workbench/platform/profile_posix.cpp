@@ -16,11 +16,14 @@ struct Line {
     bool terminated;
 };
 
+// A file that begins with the UTF-8 byte-order mark holds UTF-8, as Windows' profile functions
+// take it: names and values are converted on their way in and out. Others hold code page 1251.
+bool isUtf8(const std::string& text) { return text.compare(0, 3, "\xEF\xBB\xBF") == 0; }
+
 std::vector<Line> splitLines(const std::string& text) {
     std::vector<Line> lines;
-    std::size_t pos = 0;
-    // A byte-order mark is no part of the first line's content.
-    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) pos = 3;
+    // The byte-order mark is no part of the first line's content.
+    std::size_t pos = isUtf8(text) ? 3 : 0;
     while (pos < text.size()) {
         // CR LF, LF and a lone CR each end a line, as for the Windows profile functions.
         const std::size_t end = text.find_first_of("\r\n", pos);
@@ -93,19 +96,23 @@ struct Found {
 
 Found locate(const std::string& text, const std::vector<Line>& lines, std::string_view section,
              std::string_view key) {
+    const bool utf8 = isUtf8(text);
+    const auto sameName = [utf8](std::string_view inFile, std::string_view asked) {
+        return utf8 ? equalsNoCase(utf8ToCp1251(inFile), asked) : equalsNoCase(inFile, asked);
+    };
     Found found;
     bool inside = false;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string_view line = content(text, lines[i]);
         if (const auto name = sectionOf(line)) {
             if (found.sectionLine) break;  // only the first section of that name counts
-            inside = equalsNoCase(*name, section);
+            inside = sameName(*name, section);
             if (inside) found.sectionLine = found.sectionLast = i;
             continue;
         }
         if (!inside) continue;
         if (!trim(line).empty()) found.sectionLast = i;
-        if (const auto k = keyOf(line); k && equalsNoCase(k->key, key)) {
+        if (const auto k = keyOf(line); k && sameName(k->key, key)) {
             found.keyLine = i;
             break;
         }
@@ -123,7 +130,8 @@ std::string profileRead(const std::string& file, const std::string& section, con
     const Found found = locate(text, lines, trim(section), trim(key));
     if (!found.keyLine) return defaultValue;
     const std::string_view line = content(text, lines[*found.keyLine]);
-    return cleanValue(line.substr(keyOf(line)->valueAt));
+    const std::string value = cleanValue(line.substr(keyOf(line)->valueAt));
+    return isUtf8(text) ? utf8ToCp1251(value) : value;
 }
 
 bool profileWrite(const std::string& file, const std::string& section, const std::string& key,
@@ -133,15 +141,16 @@ bool profileWrite(const std::string& file, const std::string& section, const std
         return false;
     }
     const std::string native = detail::nativePath(file);
-    // Leading blanks could not be read back; Windows drops them as well.
-    std::size_t from = 0;
-    while (from < value.size() && isBlank(value[from])) ++from;
-    const std::string written = value.substr(from);
     std::string text;
     if (!detail::readWholeFile(native, text)) {
         if (errno != ENOENT) return false;
         text.clear();
     }
+    const auto inFile = [utf8 = isUtf8(text)](const std::string& s) { return utf8 ? cp1251ToUtf8(s) : s; };
+    // Leading blanks could not be read back; Windows drops them as well.
+    std::size_t from = 0;
+    while (from < value.size() && isBlank(value[from])) ++from;
+    const std::string written = inFile(value.substr(from));
     const auto lines = splitLines(text);
     const Found found = locate(text, lines, section, key);
     if (found.keyLine) {
@@ -151,10 +160,10 @@ bool profileWrite(const std::string& file, const std::string& section, const std
         text.replace(valueAt, line.end - valueAt, written);
     } else if (found.sectionLine) {
         const Line& last = lines[found.sectionLast];
-        text.insert(last.next, (last.terminated ? "" : "\r\n") + key + '=' + written + "\r\n");
+        text.insert(last.next, (last.terminated ? "" : "\r\n") + inFile(key) + '=' + written + "\r\n");
     } else {
         if (!lines.empty() && !lines.back().terminated) text += "\r\n";
-        text += '[' + section + "]\r\n" + key + '=' + written + "\r\n";
+        text += '[' + inFile(section) + "]\r\n" + inFile(key) + '=' + written + "\r\n";
     }
     return detail::writeNativeFile(native, text, Durability::Synced);
 }

@@ -173,6 +173,10 @@ const std::vector<Case> Cases = {
     {"read, CR line ends", ini("[Files]\rkbpath=x\rcurrKb=y\r"), read("Files", "currKb"), {"y"}},
     {"read, no line end at the end", ini("[Files]\r\nkbpath=x"), read("Files", "kbpath"), {"x"}},
     {"read, a byte-order mark", ini("\xEF\xBB\xBF[Files]\r\nkbpath=x\r\n"), read("Files", "kbpath"), {"x"}},
+    // A file with the UTF-8 byte-order mark holds UTF-8. "\xAB" and "\xBB" are the same
+    // characters in code page 1251 and in the code page Wine takes from a Latin locale.
+    {"read, UTF-8 after its byte-order mark", ini("\xEF\xBB\xBF[Files]\r\nkbpath=\xC2\xAB" "a\xC2\xBB\r\n"),
+     read("Files", "kbpath"), {"\xAB" "a\xBB"}},
     {"read, Ctrl-Z at the end", ini("[Files]\r\nkbpath=x\x1A"), read("Files", "kbpath"), {"x"}},
     kbpathLine("read, a Cyrillic value", "kbpath=c:\\\xCF\xF0\xEE\xE5\xEA\xF2\\", "c:\\\xCF\xF0\xEE\xE5\xEA\xF2\\"),
     // Windows' profile functions would drop the trailing blanks and quotes of a default too;
@@ -214,8 +218,9 @@ const std::vector<Case> Cases = {
      {"written", ini("[Files]\r\nkbpath=\r\n")}},
     {"write, blanks around the value", ini("[Files]\r\nkbpath=/p/\r\n"), write("Files", "kbpath", "  /q/  "),
      {"written", ini("[Files]\r\nkbpath=/q/  \r\n")}},
-    {"write, a byte-order mark stays", ini("\xEF\xBB\xBF[Files]\r\nkbpath=1\r\n"), write("Files", "kbpath", "2"),
-     {"written", ini("\xEF\xBB\xBF[Files]\r\nkbpath=2\r\n")}},
+    {"write, UTF-8 after a byte-order mark", ini("\xEF\xBB\xBF[Files]\r\nkbpath=1\r\n"),
+     write("Files", "currKb", "\xAB" "b\xBB"),
+     {"written", ini("\xEF\xBB\xBF[Files]\r\nkbpath=1\r\ncurrKb=\xC2\xAB" "b\xC2\xBB\r\n")}},
     {"write, a Cyrillic value", ini("[Files]\r\n"), write("Files", "kbpath", "c:\\\xCF\xF0\xEE\xE5\xEA\xF2\\"),
      {"written", ini("[Files]\r\nkbpath=c:\\\xCF\xF0\xEE\xE5\xEA\xF2\\\r\n")}},
     {"write, the longest value", ini("[Files]\r\n"), write("Files", "kbpath", LongValue),
