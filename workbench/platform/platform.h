@@ -203,6 +203,11 @@ std::string utf16ToCp1251(std::u16string_view text);
 // Code page 1251 <-> UTF-8, for file names on POSIX and for messages.
 std::string cp1251ToUtf8(std::string_view text);
 std::string utf8ToCp1251(std::string_view text);
+// UTF-16 as little-endian bytes <-> UTF-8, for files that hold UTF-16. Every sequence of
+// 16-bit units comes back the same (an unpaired surrogate is carried as its three-byte form);
+// a last odd byte is no unit and is dropped, invalid UTF-8 becomes U+FFFD.
+std::string utf16leToUtf8(std::string_view bytes);
+std::string utf8ToUtf16le(std::string_view utf8);
 // True when code page 1251 holds every character of the UTF-8 `text` (and it is valid UTF-8),
 // so that converting it loses nothing.
 bool fitsCp1251(std::string_view utf8);

@@ -18,7 +18,17 @@ struct Line {
 
 // A file that begins with the UTF-8 byte-order mark holds UTF-8, as Windows' profile functions
 // take it: names and values are converted on their way in and out. Others hold code page 1251.
-bool isUtf8(const std::string& text) { return text.compare(0, 3, "\xEF\xBB\xBF") == 0; }
+constexpr std::string_view Utf8Mark = "\xEF\xBB\xBF";
+bool isUtf8(const std::string& text) { return text.compare(0, Utf8Mark.size(), Utf8Mark) == 0; }
+
+// A file that begins with the UTF-16 byte-order mark (little-endian, as Windows writes it) is
+// worked on as UTF-8: true when `text` was such a file and has been turned into UTF-8.
+constexpr std::string_view Utf16Mark = "\xFF\xFE";
+bool fromUtf16(std::string& text) {
+    if (text.compare(0, Utf16Mark.size(), Utf16Mark) != 0) return false;
+    text = std::string(Utf8Mark) + utf16leToUtf8(std::string_view(text).substr(Utf16Mark.size()));
+    return true;
+}
 
 std::vector<Line> splitLines(const std::string& text) {
     std::vector<Line> lines;
@@ -126,6 +136,7 @@ std::string profileRead(const std::string& file, const std::string& section, con
                         const std::string& defaultValue) {
     std::string text;
     if (!detail::readWholeFile(detail::nativePath(file), text)) return defaultValue;
+    fromUtf16(text);
     const auto lines = splitLines(text);
     const Found found = locate(text, lines, trim(section), trim(key));
     if (!found.keyLine) return defaultValue;
@@ -146,6 +157,7 @@ bool profileWrite(const std::string& file, const std::string& section, const std
         if (errno != ENOENT) return false;
         text.clear();
     }
+    const bool utf16 = fromUtf16(text);
     const auto inFile = [utf8 = isUtf8(text)](const std::string& s) { return utf8 ? cp1251ToUtf8(s) : s; };
     // Leading blanks could not be read back; Windows drops them as well.
     std::size_t from = 0;
@@ -165,6 +177,7 @@ bool profileWrite(const std::string& file, const std::string& section, const std
         if (!lines.empty() && !lines.back().terminated) text += "\r\n";
         text += '[' + inFile(section) + "]\r\n" + inFile(key) + '=' + written + "\r\n";
     }
+    if (utf16) text = std::string(Utf16Mark) + utf8ToUtf16le(std::string_view(text).substr(Utf8Mark.size()));
     return detail::writeNativeFile(native, text, Durability::Synced);
 }
 

@@ -60,6 +60,16 @@ auto read(std::string section, std::string key, std::string defaultValue = "DEF"
     return [=](const std::string& dir) { return profileRead(dir + file, section, key, defaultValue); };
 }
 
+// UTF-16 little-endian units of `text`, whose characters are all below U+0100.
+std::string units(std::string_view text) {
+    std::string out;
+    for (const char c : text) out += std::string{c, '\0'};
+    return out;
+}
+
+const std::string Utf16Mark = "\xFF\xFE";
+const std::string Smiley = "\x3D\xD8\x00\xDE";  // U+1F600, a surrogate pair
+
 // Reading "kbpath" where the section "Files" holds just `lines`.
 Case kbpathLine(const char* what, const std::string& lines, std::string expected) {
     return {what, ini("[Files]\r\n" + lines + "\r\n"), read("Files", "kbpath"), {std::move(expected)}};
@@ -177,6 +187,8 @@ const std::vector<Case> Cases = {
     // characters in code page 1251 and in the code page Wine takes from a Latin locale.
     {"read, UTF-8 after its byte-order mark", ini("\xEF\xBB\xBF[Files]\r\nkbpath=\xC2\xAB" "a\xC2\xBB\r\n"),
      read("Files", "kbpath"), {"\xAB" "a\xBB"}},
+    {"read, UTF-16", ini(Utf16Mark + units("[Files]\r\nkbpath=\xAB" "a\xBB\r\n")), read("Files", "kbpath"),
+     {"\xAB" "a\xBB"}},
     {"read, Ctrl-Z at the end", ini("[Files]\r\nkbpath=x\x1A"), read("Files", "kbpath"), {"x"}},
     kbpathLine("read, a Cyrillic value", "kbpath=c:\\\xCF\xF0\xEE\xE5\xEA\xF2\\", "c:\\\xCF\xF0\xEE\xE5\xEA\xF2\\"),
     // Windows' profile functions would drop the trailing blanks and quotes of a default too;
@@ -221,6 +233,9 @@ const std::vector<Case> Cases = {
     {"write, UTF-8 after a byte-order mark", ini("\xEF\xBB\xBF[Files]\r\nkbpath=1\r\n"),
      write("Files", "currKb", "\xAB" "b\xBB"),
      {"written", ini("\xEF\xBB\xBF[Files]\r\nkbpath=1\r\ncurrKb=\xC2\xAB" "b\xC2\xBB\r\n")}},
+    {"write, UTF-16", ini(Utf16Mark + units("[Files]\r\nnote=") + Smiley + units("\r\n")),
+     write("Files", "currKb", "\xAB" "b\xBB"),
+     {"written", ini(Utf16Mark + units("[Files]\r\nnote=") + Smiley + units("\r\ncurrKb=\xAB" "b\xBB\r\n"))}},
     {"write, a Cyrillic value", ini("[Files]\r\n"), write("Files", "kbpath", "c:\\\xCF\xF0\xEE\xE5\xEA\xF2\\"),
      {"written", ini("[Files]\r\nkbpath=c:\\\xCF\xF0\xEE\xE5\xEA\xF2\\\r\n")}},
     {"write, the longest value", ini("[Files]\r\n"), write("Files", "kbpath", LongValue),
