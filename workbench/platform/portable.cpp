@@ -28,11 +28,13 @@ bool trimmed(std::string_view s) {
 }  // namespace
 
 // A line break would split the entry and let a value write keys of its own; a key that begins
-// like a comment or a section header would be a line no reader finds.
+// like a comment or a section header would be a line no reader finds. Windows' profile
+// functions report a longer text written and write garbage.
 bool profileEntryWritable(std::string_view section, std::string_view key, std::string_view value) {
     return !section.empty() && !key.empty() && !hasLineBreak(section) && !hasLineBreak(key) && !hasLineBreak(value) &&
            key.find('=') == std::string_view::npos && section.find(']') == std::string_view::npos &&
-           trimmed(key) && trimmed(section) && key.front() != ';' && key.front() != '[';
+           trimmed(key) && trimmed(section) && key.front() != ';' && key.front() != '[' &&
+           section.size() <= ProfileTextMax && key.size() <= ProfileTextMax && value.size() <= ProfileTextMax;
 }
 
 }  // namespace tarnix::platform::detail
