@@ -239,7 +239,7 @@ TEST(Win32Files, NamesErrorsAndFolders) {
     writeBytes(dir / "old.tsk", "old");
     writeBytes(dir / "old.BAK", "backup");
     EXPECT_FALSE(renameFile(dir / "old.tsk", dir / "OLD.bak"));
-    EXPECT_EQ(::GetLastError(), ERROR_ALREADY_EXISTS);
+    EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
     EXPECT_EQ(readBytes(dir / "old.BAK"), "backup");
     EXPECT_TRUE(replaceFile(dir / "old.tsk", dir / "OLD.bak"));
     EXPECT_EQ(readBytes(dir / "old.bak"), "old");
