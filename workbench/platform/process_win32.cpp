@@ -4,7 +4,6 @@
 #include "win32_internal.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <mutex>
 
 namespace tarnix::platform {
@@ -78,8 +77,9 @@ char separator() { return '\\'; }
 bool isSeparator(char c) { return c == '\\' || c == '/'; }
 
 std::string userHomeDir() {
-    const char* home = std::getenv("USERPROFILE");
-    return withSeparator(home && *home ? home : "C:\\");
+    char home[MAX_PATH];
+    const DWORD n = ::GetEnvironmentVariableA("USERPROFILE", home, sizeof home);
+    return withSeparator(n > 0 && n < sizeof home ? std::string(home, n) : std::string("C:\\"));
 }
 
 // A program not waited for goes on running; only our handles of it are closed.
