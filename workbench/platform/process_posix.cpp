@@ -193,24 +193,19 @@ ProcessEnd Process::endGroup(int graceMs) {
     return wait();
 }
 
-std::string describe(const ProcessEnd& end) {
-    switch (end.kind) {
-        case ProcessEnd::Kind::Exited:
-            return "ended with exit status " + std::to_string(end.number);
-        case ProcessEnd::Kind::Signalled: {
-            // The untranslated description: messages must not depend on the user's locale.
+namespace detail {
+
+std::string killedBy(int signal) {
+    // The untranslated description: messages must not depend on the user's locale.
 #if defined(__GLIBC__) && (__GLIBC__ > 2 || (__GLIBC__ == 2 && __GLIBC_MINOR__ >= 32))
-            const char* name = ::sigdescr_np(end.number);
+    const char* name = ::sigdescr_np(signal);
 #else
-            const char* name = ::strsignal(end.number);
+    const char* name = ::strsignal(signal);
 #endif
-            return "ended by signal " + std::to_string(end.number) + " (" + (name ? name : "unknown signal") + ")";
-        }
-        case ProcessEnd::Kind::NotRun:
-            break;
-    }
-    return "did not run";
+    return "ended by signal " + std::to_string(signal) + " (" + (name ? name : "unknown signal") + ")";
 }
+
+}  // namespace detail
 
 Process startProgram(const std::string& path, const std::string& currentDir) {
     // The program's path is taken against our own current folder, not the one it starts in.
