@@ -102,6 +102,11 @@ bool deleteFile(const std::string& path) {
         errno = EISDIR;
         return false;
     }
+    // A file nobody may write is read-only, as Windows sees it, and Windows does not delete it.
+    if (S_ISREG(st.st_mode) && (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+        errno = EACCES;
+        return false;
+    }
     return ::unlink(native.c_str()) == 0;
 }
 

@@ -155,7 +155,8 @@ std::string resolvePath(const std::string& path);
 std::string systemPath(const std::string& path);
 bool fileExists(const std::string& path);       // an entry that is not a folder
 bool directoryExists(const std::string& path);
-bool deleteFile(const std::string& path);       // false when absent or not deletable
+// False when absent or not deletable, a folder, or a file nobody may write (read-only).
+bool deleteFile(const std::string& path);
 // Renames `from` to `to`; never replaces an existing `to` (false then), as on Windows.
 bool renameFile(const std::string& from, const std::string& to);
 // Replaces `to` by `from` in one step.

@@ -102,6 +102,18 @@ std::string cleanTemporaryFiles(const std::string& dir) {
     return answer;
 }
 
+// The clean-up with the file `name` read-only while it runs.
+auto cleanWithReadOnly(std::string name) {
+    return [=](const std::string& dir) {
+        using std::filesystem::perms;
+        const perms write = perms::owner_write | perms::group_write | perms::others_write;
+        std::filesystem::permissions(dir + name, write, std::filesystem::perm_options::remove);
+        const std::string answer = cleanTemporaryFiles(dir);
+        std::filesystem::permissions(dir + name, perms::owner_write, std::filesystem::perm_options::add);
+        return answer;
+    };
+}
+
 void layOut(const std::string& dir, const Folder& folder) {
     for (const auto& [name, bytes] : folder) {
         if (name.back() == '/')
@@ -270,6 +282,8 @@ const std::vector<Case> Cases = {
      cleanTemporaryFiles,
      {".tmp B.TMP a.tmp (dir.tmp) f.TmP k.tmp.tmp long name here.tmp",
       Folder{{"c.tmpx", "7"}, {"g.tmp~", "8"}, {"d.tm", "9"}, {"e.tmp.bak", "10"}, {"dir.tmp/", ""}}}},
+    {"\"*.tmp\" clean-up leaves a read-only file", {{"a.tmp", "1"}, {"ro.tmp", "2"}}, cleanWithReadOnly("ro.tmp"),
+     {"a.tmp (ro.tmp)", Folder{{"ro.tmp", "2"}}}},
 };
 
 class PlatformCases : public ::testing::TestWithParam<Case> {};
