@@ -147,8 +147,9 @@ bool profileWrite(const std::string& file, const std::string& section, const std
 
 // ---- files and folders ---------------------------------------------------------------------
 
-// The spelling of `path` that exists on disk (resolving letter case), or `path` unchanged when
-// nothing matches.
+// The spelling of `path` that exists on disk (resolving letter case), or `path` as given for
+// what does not exist yet. As on Windows, trailing dots and blanks of the last name do not
+// count: "a.txt. " names "a.txt", whether it exists or is about to be created.
 std::string resolvePath(const std::string& path);
 // The name to hand to the C and C++ library's file functions (fopen, fstream) for `path`:
 // letter case resolved and, on POSIX, converted to UTF-8.
