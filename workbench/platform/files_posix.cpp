@@ -64,18 +64,29 @@ std::string findNoCase(const std::string& folder, const std::string& wanted) {
 std::string resolvePath(const std::string& path) {
     if (path.empty() || entryExists(cp1251ToUtf8(path))) return path;
     std::string resolved;
+    bool folderExists = true;  // the folder `resolved` names
     std::size_t pos = 0;
     while (pos < path.size()) {
         const std::size_t slash = path.find('/', pos);
         const std::size_t end = slash == std::string::npos ? path.size() : slash;
-        const std::string part = path.substr(pos, end - pos);
-        if (!part.empty() && part != "." && part != ".." && !entryExists(cp1251ToUtf8(resolved + part))) {
-            const std::string found = findNoCase(cp1251ToUtf8(resolved), part);
-            if (found.empty()) return resolved + path.substr(pos);  // the rest is new
-            resolved += found;
-        } else {
-            resolved += part;
+        std::string part = path.substr(pos, end - pos);
+        if (!part.empty() && part != "." && part != ".." &&
+            !(folderExists && entryExists(cp1251ToUtf8(resolved + part)))) {
+            // As on Windows, trailing dots and blanks of the last name do not count, unless
+            // the name is nothing else.
+            const std::size_t kept = part.find_last_not_of(". ");
+            const bool last = slash == std::string::npos;
+            const std::string bare = !last || kept == std::string::npos ? part : part.substr(0, kept + 1);
+            std::string found;
+            if (folderExists) {
+                found = findNoCase(cp1251ToUtf8(resolved), part);
+                if (found.empty() && bare != part)
+                    found = entryExists(cp1251ToUtf8(resolved + bare)) ? bare : findNoCase(cp1251ToUtf8(resolved), bare);
+            }
+            folderExists = !found.empty();
+            part = folderExists ? found : bare;  // a new name is spelt as given
         }
+        resolved += part;
         if (slash == std::string::npos) break;
         resolved += '/';
         pos = slash + 1;
@@ -100,6 +111,11 @@ bool deleteFile(const std::string& path) {
     struct stat st {};
     if (::lstat(native.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
         errno = EISDIR;
+        return false;
+    }
+    // A file nobody may write is read-only, as Windows sees it, and Windows does not delete it.
+    if (S_ISREG(st.st_mode) && (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+        errno = EACCES;
         return false;
     }
     return ::unlink(native.c_str()) == 0;

@@ -147,15 +147,17 @@ bool profileWrite(const std::string& file, const std::string& section, const std
 
 // ---- files and folders ---------------------------------------------------------------------
 
-// The spelling of `path` that exists on disk (resolving letter case), or `path` unchanged when
-// nothing matches.
+// The spelling of `path` that exists on disk (resolving letter case), or `path` as given for
+// what does not exist yet. As on Windows, trailing dots and blanks of the last name do not
+// count: "a.txt. " names "a.txt", whether it exists or is about to be created.
 std::string resolvePath(const std::string& path);
 // The name to hand to the C and C++ library's file functions (fopen, fstream) for `path`:
 // letter case resolved and, on POSIX, converted to UTF-8.
 std::string systemPath(const std::string& path);
 bool fileExists(const std::string& path);       // an entry that is not a folder
 bool directoryExists(const std::string& path);
-bool deleteFile(const std::string& path);       // false when absent or not deletable
+// False when absent or not deletable, a folder, or a file nobody may write (read-only).
+bool deleteFile(const std::string& path);
 // Renames `from` to `to`; never replaces an existing `to` (false then), as on Windows.
 bool renameFile(const std::string& from, const std::string& to);
 // Replaces `to` by `from` in one step.

@@ -30,7 +30,8 @@ constexpr bool OnWindows = true;
 constexpr bool OnWindows = false;
 #endif
 
-// A folder's entries: name -> bytes; a name ending in "/" is a folder.
+// A folder's entries, those of its folders included ("Sub/a.txt"): name -> bytes; a name
+// ending in "/" is a folder.
 using Folder = std::map<std::string, std::string>;
 
 struct Outcome {
@@ -102,6 +103,18 @@ std::string cleanTemporaryFiles(const std::string& dir) {
     return answer;
 }
 
+// The clean-up with the file `name` read-only while it runs.
+auto cleanWithReadOnly(std::string name) {
+    return [=](const std::string& dir) {
+        using std::filesystem::perms;
+        const perms write = perms::owner_write | perms::group_write | perms::others_write;
+        std::filesystem::permissions(dir + name, write, std::filesystem::perm_options::remove);
+        const std::string answer = cleanTemporaryFiles(dir);
+        std::filesystem::permissions(dir + name, perms::owner_write, std::filesystem::perm_options::add);
+        return answer;
+    };
+}
+
 void layOut(const std::string& dir, const Folder& folder) {
     for (const auto& [name, bytes] : folder) {
         if (name.back() == '/')
@@ -113,12 +126,13 @@ void layOut(const std::string& dir, const Folder& folder) {
 
 Folder contentsOf(const std::string& dir) {
     Folder folder;
-    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
-        const std::string name = entry.path().filename().string();
+    const std::filesystem::path base = std::filesystem::path(dir).parent_path();  // without the separator
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(base)) {
+        const std::string name = entry.path().lexically_relative(base).generic_string();
         if (entry.is_directory())
             folder[name + '/'] = "";
         else
-            folder[name] = readBytes(dir + name);
+            folder[name] = readBytes(entry.path().string());
     }
     return folder;
 }
@@ -253,6 +267,11 @@ const std::vector<Case> Cases = {
     {"a file found in another case", {{"Prestrac.ari", "t"}}, exists("PRESTRAC.ARI"), {"yes"}},
     {"a name that only begins like a file", {{"Prestrac.ari", "t"}}, exists("prestrac.ar"), {"no"}},
     {"a folder is no file", {{"Sub/", ""}}, exists("SUB"), {"no"}},
+    {"trailing dots and blanks of the last name do not count", {{"Sub/", ""}, {"Sub/Prestrac.ari", "t"}},
+     exists("sub/PRESTRAC.ARI. ."), {"yes"}},
+    {"a leading blank counts", {{"Prestrac.ari", "t"}}, exists(" Prestrac.ari"), {"no"}},
+    {"a new name loses its trailing dots and blanks", {}, write("Files", "currKb", "Kb1", "Ordo.ini. "),
+     {"written", ini("[Files]\r\ncurrKb=Kb1\r\n")}},
     {"\".BAK\" rename onto an existing one", {{"old.tsk", "new"}, {"old.BAK", "older"}}, rename("old.tsk", "old.BAK"),
      {"refused"}},
     {"\".BAK\" rename onto one in another case", {{"old.tsk", "new"}, {"OLD.bak", "older"}},
@@ -270,6 +289,8 @@ const std::vector<Case> Cases = {
      cleanTemporaryFiles,
      {".tmp B.TMP a.tmp (dir.tmp) f.TmP k.tmp.tmp long name here.tmp",
       Folder{{"c.tmpx", "7"}, {"g.tmp~", "8"}, {"d.tm", "9"}, {"e.tmp.bak", "10"}, {"dir.tmp/", ""}}}},
+    {"\"*.tmp\" clean-up leaves a read-only file", {{"a.tmp", "1"}, {"ro.tmp", "2"}}, cleanWithReadOnly("ro.tmp"),
+     {"a.tmp (ro.tmp)", Folder{{"ro.tmp", "2"}}}},
 };
 
 class PlatformCases : public ::testing::TestWithParam<Case> {};
