@@ -8,6 +8,8 @@ find_program(TARNIX_WINE64 NAMES wine64 PATHS /usr/lib/wine NO_DEFAULT_PATH)
 find_program(TARNIX_WINE64 NAMES wine64)
 find_program(TARNIX_WINESERVER NAMES wineserver)
 find_program(TARNIX_MINGW_X64 NAMES x86_64-w64-mingw32-gcc)
+set(TARNIX_WINDOWS_STANDIN "" CACHE FILEPATH
+    "The Windows build of the stand-in engine program, for the tests and benchmark that start it through Wine")
 set(TARNIX_WINE_TEST_PREFIX ${CMAKE_BINARY_DIR}/winlibs/wineprefix-win64)
 file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/winlibs)  # Wine makes the prefix, not the folders above it
 
