@@ -10,7 +10,6 @@ find_program(TARNIX_WINESERVER NAMES wineserver)
 find_program(TARNIX_MINGW_X64 NAMES x86_64-w64-mingw32-gcc)
 set(TARNIX_WINDOWS_STANDIN "" CACHE FILEPATH
     "The Windows build of the stand-in engine program, for the tests and benchmark that start it through Wine")
-set(TARNIX_WINE_TEST_PREFIX ${CMAKE_BINARY_DIR}/winlibs/wineprefix-win64)
 file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/winlibs)  # Wine makes the prefix, not the folders above it
 
 # tarnix_add_wine_test(<name> <command> [<argument> ...])
@@ -18,6 +17,6 @@ function(tarnix_add_wine_test name)
   add_test(NAME ${name}
            COMMAND sh -c "\"$@\"; status=$?; '${TARNIX_WINESERVER}' -w; exit $status" sh ${ARGN})
   set_tests_properties(${name} PROPERTIES
-    ENVIRONMENT "WINEPREFIX=${TARNIX_WINE_TEST_PREFIX};WINEDEBUG=-all;WINEDLLOVERRIDES=mscoree,mshtml="
+    ENVIRONMENT "WINEPREFIX=${CMAKE_BINARY_DIR}/winlibs/wineprefix-win64;WINEDEBUG=-all;WINEDLLOVERRIDES=mscoree,mshtml="
     FIXTURES_REQUIRED winlibs_wine RESOURCE_LOCK winlibs_wine TIMEOUT 300)
 endfunction()

@@ -105,7 +105,8 @@ TEST_F(DemoTourThroughWine, CompileBuildRun)
 {
     compileBuildRun();
     EXPECT_EQ(ws.read(ws.work + "vrexn.exe").substr(0, 2), "MZ");
-    EXPECT_EQ(ws.engineLog(), "ru_comp\n \nru_run\n");
+    const std::string compile = goals::CompileKb + "\n";
+    EXPECT_EQ(ws.engineLog(), compile + compile + compile + goals::BuildProject + "\n" + goals::RunTask + "\n");
 }
 
 }  // namespace
