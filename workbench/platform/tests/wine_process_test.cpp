@@ -28,24 +28,14 @@ std::string windowsName(const std::string& folder) {
     return name;
 }
 
-// The running processes whose program lies in `folder` (Wine's process of a Windows program
-// keeps the path it was started with as its command line).
-std::vector<int> processesIn(const std::string& folder) {
+// The processes whose entry `file` in /proc begins with `start`: "cmdline" holds the path a
+// program was started with (Wine's process of a Windows program too), "comm" its name.
+std::vector<int> processesWhose(const char* file, const std::string& start) {
     std::vector<int> found;
     for (const auto& entry : fs::directory_iterator("/proc")) {
-        std::string command;
-        std::getline(std::ifstream(entry.path() / "cmdline"), command, '\0');
-        if (command.rfind(folder, 0) == 0) found.push_back(std::atoi(entry.path().filename().c_str()));
-    }
-    return found;
-}
-
-std::vector<int> wineServers() {
-    std::vector<int> found;
-    for (const auto& entry : fs::directory_iterator("/proc")) {
-        std::string name;
-        std::getline(std::ifstream(entry.path() / "comm"), name);
-        if (name.rfind("wineserver", 0) == 0) found.push_back(std::atoi(entry.path().filename().c_str()));
+        std::string text;
+        std::getline(std::ifstream(entry.path() / file), text, '\0');
+        if (text.rfind(start, 0) == 0) found.push_back(std::atoi(entry.path().filename().c_str()));
     }
     return found;
 }
@@ -87,14 +77,14 @@ TEST_F(WineProcess, EndGroupEndsAHangingProgramAndLeavesWineRunning) {
     ASSERT_TRUE(p.started());
     ASSERT_TRUE(answered(p));
     EXPECT_FALSE(waitForEnd(p.endHandle(), 200));
-    EXPECT_FALSE(processesIn(bin.path()).empty());
-    const std::vector<int> servers = wineServers();
+    EXPECT_FALSE(processesWhose("cmdline", bin.path()).empty());
+    const std::vector<int> servers = processesWhose("comm", "wineserver");
     EXPECT_FALSE(servers.empty());
 
     const auto before = std::chrono::steady_clock::now();
     EXPECT_NE(p.endGroup(), ProcessEnd{});
     EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::seconds(5));
-    EXPECT_TRUE(processesIn(bin.path()).empty());
+    EXPECT_TRUE(processesWhose("cmdline", bin.path()).empty());
     // The Wine server is shared by every Windows program of the prefix: it stays.
     for (const int server : servers) EXPECT_EQ(::kill(server, 0), 0) << server;
     fs::remove(home / "probe.txt");
