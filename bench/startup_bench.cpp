@@ -7,7 +7,7 @@
 #include "Unit4.h"
 #include "bench_util.h"
 #include "tests/workspace.h"
-#include "windows.h"
+#include "program_windows.h"
 
 using namespace tarnix;
 

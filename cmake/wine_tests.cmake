@@ -1,22 +1,40 @@
-# Tests that start Windows programs through Wine from native code. They use the Wine prefix of
-# the Windows library tests (cmake/winlibs.cmake; where those are not built, Wine creates the
-# prefix at the first start), one Wine session at a time, and each waits for its Wine session
-# to end, so that the next test that takes the prefix finds no server left over.
-include_guard(GLOBAL)
+# Native tests that start Windows programs through Wine, as the POSIX half of the platform layer
+# does for an engine program that is a Windows executable. They run in the Wine prefix of the
+# Windows tests (cmake/wine.cmake), one Wine session at a time, and each waits for its Wine
+# session to end, so that the next test that takes the prefix finds no server left over.
+#
+# Sets TARNIX_WINE_TESTS (whether they can run here), TARNIX_WINE_TEST_CC (the MinGW C compiler
+# for test programs of the architecture the Windows tests run as) and TARNIX_WINDOWS_STANDIN.
+include_guard(DIRECTORY)
+include(${CMAKE_CURRENT_LIST_DIR}/wine.cmake)
 
-find_program(TARNIX_WINE64 NAMES wine64 PATHS /usr/lib/wine NO_DEFAULT_PATH)
-find_program(TARNIX_WINE64 NAMES wine64)
 find_program(TARNIX_WINESERVER NAMES wineserver)
-find_program(TARNIX_MINGW_X64 NAMES x86_64-w64-mingw32-gcc)
-set(TARNIX_WINDOWS_STANDIN "" CACHE FILEPATH
-    "The Windows build of the stand-in engine program, for the tests and benchmark that start it through Wine")
-file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/winlibs)  # Wine makes the prefix, not the folders above it
+if(TARNIX_WINE_ARCH STREQUAL "x86")
+  set(_wine_tests_triple i686-w64-mingw32)
+  set(_wine_tests_port winport_i686)
+else()
+  set(_wine_tests_triple x86_64-w64-mingw32)
+  set(_wine_tests_port winport_x64)
+endif()
+find_program(TARNIX_WINE_TEST_CC NAMES ${_wine_tests_triple}-gcc)
+
+# The Windows build of the stand-in engine program; by default the one the Windows cross-build
+# (cmake/winport.cmake) makes for that architecture, when it is made.
+set(TARNIX_WINDOWS_STANDIN "" CACHE FILEPATH "The Windows build of the stand-in engine program (empty: the Windows cross-build's)")
+if(NOT TARNIX_WINDOWS_STANDIN AND TARNIX_WINDOWS_PORT)
+  set(TARNIX_WINDOWS_STANDIN ${CMAKE_BINARY_DIR}/winport/${_wine_tests_port}/standin/standin.exe)
+endif()
+
+set(TARNIX_WINE_TESTS OFF)
+if(NOT TARNIX_WINE_MISSING AND TARNIX_WINESERVER)
+  set(TARNIX_WINE_TESTS ON)
+endif()
 
 # tarnix_add_wine_test(<name> <command> [<argument> ...])
 function(tarnix_add_wine_test name)
   add_test(NAME ${name}
            COMMAND sh -c "\"$@\"; status=$?; '${TARNIX_WINESERVER}' -w; exit $status" sh ${ARGN})
   set_tests_properties(${name} PROPERTIES
-    ENVIRONMENT "WINEPREFIX=${CMAKE_BINARY_DIR}/winlibs/wineprefix-win64;WINEDEBUG=-all;WINEDLLOVERRIDES=mscoree,mshtml="
-    FIXTURES_REQUIRED winlibs_wine RESOURCE_LOCK winlibs_wine TIMEOUT 300)
+    ENVIRONMENT "WINEPREFIX=${TARNIX_WINE_PREFIX};WINEDEBUG=-all;WINEDLLOVERRIDES=mscoree,mshtml="
+    TIMEOUT 300 ${TARNIX_WINE_TEST_PROPERTIES})
 endfunction()

@@ -1,9 +1,8 @@
 #include "engine.h"
 
 #include "kb.h"
+#include "os.h"
 #include "platform.h"
-
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <set>
@@ -164,10 +163,9 @@ Answer compileKnowledgeBase(const Session& session) {
 Answer buildProgram(const Session& session) {
     // The "built" program is this very program under the name of the expert system.
     const std::string program = session.home("vrexn.exe");
-    const auto self = readBytes(p::utf8ToCp1251("/proc/self/exe"));
+    const auto self = readBytes(ownPath());
     std::vector<std::string> log = {cp("Сборка экспертной системы vrexn.exe"), cp("Папка проекта: ") + session.workDir};
-    const bool built = self && writeBytes(program, *self) &&
-                       ::chmod(p::systemPath(program).c_str(), 0755) == 0;
+    const bool built = self && writeBytes(program, *self) && makeExecutable(program);
     const std::string compiled = "KbMov4c.ari";
     log.push_back(cp("База знаний: ") + compiled +
                   (p::fileExists(session.work(compiled)) ? cp(" - найдена") : cp(" - не найдена, собрано без неё")));

@@ -6,40 +6,38 @@
 // small demo.
 #include "common.h"
 #include "engine.h"
+#include "os.h"
 #include "platform.h"
 #include "script.h"
+#include "settings.h"
 #include "store.h"
+#include "text_file.h"
 
-#include <unistd.h>
-
-#include <climits>
 #include <cstdlib>
+#include <cstring>
 
 namespace tarnix::standin {
 namespace {
 
 namespace p = tarnix::platform;
 
-std::string withSeparator(std::string dir) {
-    if (dir.empty() || dir.back() != '/') dir += '/';
-    return dir;
-}
-
 Session openSession(int argc, char** argv) {
     Session session;
     session.argc = argc;
-    std::string name = argc > 0 && argv[0] ? argv[0] : "";
-    if (name.empty()) {
-        char buffer[PATH_MAX];
-        const ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-        if (n > 0) name.assign(buffer, static_cast<std::size_t>(n));
-    }
-    session.program = p::utf8ToCp1251(name.substr(name.rfind('/') + 1));
-    char cwd[PATH_MAX];
-    session.homeDir = withSeparator(p::utf8ToCp1251(::getcwd(cwd, sizeof cwd) ? cwd : "."));
+#ifdef _WIN32
+    // The command line need not name the program (the workbench gives none).
+    (void)argv;
+    std::string name = ownPath();
+#else
+    // The name it was started as, which may be a link to the one program file.
+    std::string name = argc > 0 && argv[0] ? p::utf8ToCp1251(argv[0]) : "";
+    if (name.empty()) name = ownPath();
+#endif
+    session.program = fileNamePart(name);
+    session.homeDir = withTrailingSeparator(currentFolder());
     // An empty "kbpath" names no folder (it would be "/"): the default holds then too.
     const std::string kbPath = session.setting("kbpath", "");
-    session.workDir = withSeparator(kbPath.empty() ? p::userHomeDir() + "zvod/Tessel/Ordo/" : kbPath);
+    session.workDir = withTrailingSeparator(kbPath.empty() ? defaultKbPath() : kbPath);
     session.goal = readBytes(session.work("invc23.ari")).value_or("");
     return session;
 }
@@ -72,6 +70,10 @@ Answer demo(const Session& session) {
 
 int main(int argc, char** argv) {
     using namespace tarnix::standin;
+    if (argc == 2 && std::strcmp(argv[1], SleepingChildArgument) == 0) {
+        sleepAsChild();
+        return 0;
+    }
     const Session session = openSession(argc, argv);
     // Every goal is logged, one line each, before anything else happens.
     if (!appendLogLine(session.work("standin.log"), session.goal)) return 1;

@@ -1,10 +1,8 @@
 #include "script.h"
 
 #include "engine.h"
+#include "os.h"
 #include "platform.h"
-
-#include <sys/resource.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -90,19 +88,11 @@ bool matches(const Block& b, const Session& session) {
     return !b.program || platform::equalsNoCase(*b.program, session.program);
 }
 
-// Starts a program of our own that sleeps for an hour, as an engine's helper that outlives
-// its call would, and writes its process number into WorkDir/<name>.
-void startSleepingChild(const Session& session, const std::string& name) {
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::sleep(3600);
-        ::_exit(0);
-    }
-    if (child > 0) writeBytes(session.work(name), std::to_string(child) + "\n");
-}
-
 void play(const Block& b, const Session& session) {
-    for (const std::string& name : b.children) startSleepingChild(session, name);
+    // Each child's process number goes into WorkDir/<name>.
+    for (const std::string& name : b.children) {
+        if (const long child = startSleepingChild()) writeBytes(session.work(name), std::to_string(child) + "\n");
+    }
     if (b.hangSeconds > 0) std::this_thread::sleep_for(std::chrono::duration<double>(b.hangSeconds));
     // The build program builds whatever it answers, unless the script says it must not.
     if (!b.noBuild && session.goal == " " && platform::equalsNoCase(session.program, "sh.exe"))
@@ -115,11 +105,7 @@ void play(const Block& b, const Session& session) {
     }
     for (const auto& [name, content] : b.files) writeBytes(session.work(name), content);
     for (const auto& [name, content] : b.homeFiles) writeBytes(session.home(name), content);
-    if (b.crash) {
-        const rlimit noCore{0, 0};
-        setrlimit(RLIMIT_CORE, &noCore);  // a crash on purpose leaves no core file behind
-        std::abort();
-    }
+    if (b.crash) crash();
     if (!b.noResult) writeResult(session, b.answer, b.resultLines);
 }
 

@@ -1,6 +1,7 @@
 // Runs the stand-in engine program the way the workbench does: installed in a home folder
 // under an engine program's name, started there, with the project folder named in Ordo.ini.
 #include "platform.h"
+#include "platform/tests/temp_folder.h"
 #include "text_file.h"
 
 #include <gtest/gtest.h>
@@ -11,12 +12,19 @@
 #include <iterator>
 
 #include <signal.h>
-#include <stdlib.h>
 
 namespace {
 
 namespace fs = std::filesystem;
 namespace p = tarnix::platform;
+using p::testing::setEnvironment;
+
+#ifdef _WIN32
+// A crash on purpose ends the program with the status of an access violation.
+const p::ProcessEnd crashed = p::ProcessEnd::signalled(static_cast<int>(0xC0000005));
+#else
+const p::ProcessEnd crashed = p::ProcessEnd::signalled(SIGABRT);
+#endif
 
 std::string readAll(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -38,32 +46,31 @@ bool contains(const std::vector<std::string>& all, const std::string& wanted) {
 class Standin : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "standin-XXXXXX").string();
-        root = mkdtemp(pattern.data());
-        home = root + "/home/";
-        work = root + "/work/";
+        root = p::testing::newTempFolder("standin");
+        home = root + sep + "home" + sep;
+        work = root + sep + "work" + sep;
         fs::create_directories(home);
         fs::create_directories(work);
         for (const char* name : {"vrex.exe", "vrext.exe", "sh.exe"}) fs::copy_file(STANDIN_PROGRAM, home + name);
         write(home + "Ordo.ini", "[Files]\r\nkbpath=" + work + "\r\n");
-        unsetenv("TARNIX_STANDIN_SCRIPT");
+        setEnvironment("TARNIX_STANDIN_SCRIPT", "");
     }
     void TearDown() override {
-        unsetenv("TARNIX_STANDIN_SCRIPT");
+        setEnvironment("TARNIX_STANDIN_SCRIPT", "");
         fs::remove_all(root);
     }
 
     // Sends one goal as the gateway does; returns how the program ended.
     p::ProcessEnd send(const std::string& goal, const std::string& program = "vrex.exe") {
         write(work + "invc23.ari", goal);
-        const std::string path = program.front() == '/' ? program : home + program;
+        const std::string path = fs::path(program).is_absolute() ? program : home + program;
         p::Process process = p::startProgram(path, home);
         EXPECT_TRUE(process.started()) << path;
         return process.wait();
     }
     void script(const std::string& text) {
-        write(root + "/script.txt", text);
-        setenv("TARNIX_STANDIN_SCRIPT", (root + "/script.txt").c_str(), 1);
+        write(root + sep + "script.txt", text);
+        setEnvironment("TARNIX_STANDIN_SCRIPT", root + sep + "script.txt");
     }
     std::vector<std::string> result() { return lines(work + "ovc17.ari"); }
     void copyDemo() {
@@ -71,6 +78,7 @@ protected:
             if (entry.path().filename() != "README.md") fs::copy_file(entry.path(), work + entry.path().filename().string());
     }
 
+    const char sep = p::separator();
     std::string root, home, work;
 };
 
@@ -100,6 +108,7 @@ TEST_F(Standin, TheBuildProgramBuildsWhateverTheScriptAnswersUnlessTold) {
     send(" ", "sh.exe");
     EXPECT_EQ(result()[0], "3");
     EXPECT_EQ(fs::status(home + "vrexn.exe").permissions() & fs::perms::owner_exec, fs::perms::owner_exec);
+    EXPECT_EQ(readAll(home + "vrexn.exe"), readAll(STANDIN_PROGRAM));
     EXPECT_TRUE(fs::exists(home + "mkvrexn.log"));
 
     fs::remove(home + "vrexn.exe");
@@ -127,9 +136,9 @@ TEST_F(Standin, ScriptWritesFilesAndRecordsHowItWasStarted) {
            "file empty.txt\n"
            "home-file mkvrexn.log built\\n\n"
            "record started.txt\n");
-    setenv("TARNIX_STANDIN_PROBE", "probe-value", 1);
+    setEnvironment("TARNIX_STANDIN_PROBE", "probe-value");
     send("opt(1,1,1,1,binob).", "vrext.exe");
-    unsetenv("TARNIX_STANDIN_PROBE");
+    setEnvironment("TARNIX_STANDIN_PROBE", "");
     EXPECT_EQ(readAll(work + "cgo.ari"), "1\r\n\xC0\xE1\r\nback\\slash\ttab\\q");
     EXPECT_EQ(readAll(work + "empty.txt"), "");
     EXPECT_EQ(readAll(home + "mkvrexn.log"), "built\n");
@@ -140,7 +149,7 @@ TEST_F(Standin, ScriptWritesFilesAndRecordsHowItWasStarted) {
 
 TEST_F(Standin, ScriptCrashLeavesFilesButNoResultAndHangDelaysTheAnswer) {
     script("goal crash\nfile list.txt partial\ncrash\ngoal hang\nhang 0.5\nvalue late\n");
-    EXPECT_EQ(send("crash"), p::ProcessEnd::signalled(SIGABRT));
+    EXPECT_EQ(send("crash"), crashed);
     EXPECT_EQ(readAll(work + "list.txt"), "partial");
     EXPECT_FALSE(fs::exists(work + "ovc17.ari"));
     EXPECT_FALSE(fs::exists(home + "core"));
@@ -157,16 +166,19 @@ TEST_F(Standin, FindsTheProjectFolderLikeTheRealEngine) {
     send("opt(1,2,3,4,oblist).");
     EXPECT_EQ(result(), (Result{"0", "", "0", ""}));
 
+#ifdef _WIN32
+    GTEST_SKIP() << "the default project folder is a fixed folder of drive C: on Windows";
+#endif
     // No settings file, or an empty "kbpath": the default folder under the user's home.
-    const std::string saved = getenv("HOME") ? getenv("HOME") : "";
-    setenv("HOME", root.c_str(), 1);
+    const std::string saved = std::getenv("HOME") ? std::getenv("HOME") : "";
+    setEnvironment("HOME", root);
     work = root + "/zvod/Tessel/Ordo/";
     fs::create_directories(work);
     write(home + "Ordo.ini", "[Files]\r\nkbpath=\r\n");
     send("opt(1,2,3,4,oblist).");
     fs::remove(home + "Ordo.ini");
     send("opt(1,2,3,4,oblist).");
-    setenv("HOME", saved.c_str(), 1);
+    setEnvironment("HOME", saved);
     EXPECT_EQ(lines(work + "standin.log"), (Result{"opt(1,2,3,4,oblist).", "opt(1,2,3,4,oblist)."}));
     EXPECT_EQ(result(), (Result{"0", "", "0", ""}));
 }

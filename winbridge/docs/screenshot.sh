@@ -7,7 +7,7 @@ set -e
 build=$1
 here=$(cd "$(dirname "$0")/../.." && pwd)
 bin=$(ls -d "$build"/winlibs/winlibs_*/bin | tail -1)
-export WINEPREFIX=$(ls -d "$build"/winlibs/wineprefix-* | tail -1) WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX=$(ls -d "$build"/wine/prefix-* | tail -1) WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 wine=$(command -v /usr/lib/wine/wine64 /usr/lib/wine/wine wine | head -1)
 # Wine draws the caption buttons with Marlett; Debian's Wine does not look in its own font folder
 # for it, so the prefix gets a copy.

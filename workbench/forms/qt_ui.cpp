@@ -11,7 +11,11 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#ifdef _WIN32
+#include <QWinEventNotifier>
+#else
 #include <QSocketNotifier>
+#endif
 #include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -262,8 +266,14 @@ bool QtUi::waitForProgram(const ProgramWait& wait)
     clock.start();
     QEventLoop loop;
     bool ended = false;
+#ifdef _WIN32
+    // The process handle becomes signalled when the program ends.
+    QWinEventNotifier notifier(reinterpret_cast<Qt::HANDLE>(wait.endHandle));
+    QObject::connect(&notifier, &QWinEventNotifier::activated, &loop, [&] {
+#else
     QSocketNotifier notifier(static_cast<qintptr>(wait.endHandle), QSocketNotifier::Read);
     QObject::connect(&notifier, &QSocketNotifier::activated, &loop, [&] {
+#endif
         ended = true;
         notifier.setEnabled(false);
         loop.quit();

@@ -4,7 +4,7 @@
 #include <QApplication>
 
 #include "qt_ui.h"
-#include "windows.h"
+#include "program_windows.h"
 
 int main(int argc, char* argv[])
 {

@@ -1,7 +1,7 @@
 // A batch file of "move" and "copy" commands, run the way the Windows command interpreter
 // would run it, for systems that have no such interpreter.
 #include "platform.h"
-#include "posix_internal.h"
+#include "platform_internal.h"
 
 #include <sys/stat.h>
 #include <unistd.h>

@@ -1,6 +1,6 @@
 // The one writer of files on POSIX: a file is replaced whole or not at all.
 #include "platform.h"
-#include "posix_internal.h"
+#include "platform_internal.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

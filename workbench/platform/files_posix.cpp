@@ -1,6 +1,6 @@
 // Files and folders on POSIX: names compare without regard to letter case, as on Windows.
 #include "platform.h"
-#include "posix_internal.h"
+#include "platform_internal.h"
 
 #include <dirent.h>
 #include <fcntl.h>

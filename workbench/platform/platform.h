@@ -30,7 +30,7 @@ void overrideProgramDir(const std::string& dir);
 char separator();
 // True when `c` separates folders in a path on this system.
 bool isSeparator(char c);
-// The user's home folder with a trailing separator (POSIX: $HOME).
+// The user's home folder with a trailing separator (POSIX: $HOME, Windows: %USERPROFILE%).
 std::string userHomeDir();
 
 // ---- processes -----------------------------------------------------------------------------
@@ -40,7 +40,9 @@ struct ProcessEnd {
     enum class Kind {
         NotRun,     // never started, or already waited for
         Exited,     // ended by itself; `number` is its exit status
-        Signalled,  // killed by the system or another program; `number` is the signal
+        // Killed by the system or another program; `number` is the signal (POSIX) or the
+        // exception code (Windows: an exit code of 0xC0000000 and above, an NTSTATUS error).
+        Signalled,
     };
     Kind kind = Kind::NotRun;
     int number = 0;
@@ -49,13 +51,19 @@ struct ProcessEnd {
     static ProcessEnd signalled(int signal) { return {Kind::Signalled, signal}; }
     bool operator==(const ProcessEnd&) const = default;
 };
-// What ended a program, in English for messages: "ended by signal 6 (Aborted)",
-// "ended with exit status 3", "did not run".
+// What ended a program, in English for messages: "ended by signal 6 (Aborted)" (POSIX),
+// "ended by exception 0xC0000005 (access violation)" (Windows), "ended with exit status 3",
+// "did not run".
 std::string describe(const ProcessEnd& end);
 
-// A started program. It runs in a process group of its own, so that ending it also ends every
-// program it started. wait() blocks until it has ended; endHandle() lets an event loop learn
-// of its end without blocking.
+// What tells an event loop that a started program has ended: on POSIX a descriptor that
+// becomes readable, on Windows the process handle, which becomes signalled.
+using EndHandle = std::intptr_t;
+inline constexpr EndHandle NoEndHandle = -1;
+
+// A started program. It runs in a group of its own (a process group on POSIX, a job object on
+// Windows), so that ending it also ends every program it started. wait() blocks until it has
+// ended; endHandle() lets an event loop learn of its end without blocking.
 class Process {
 public:
     Process() = default;
@@ -65,13 +73,25 @@ public:
     Process& operator=(const Process&) = delete;
     ~Process();
 
-    bool started() const { return pid_ > 0; }
+    bool started() const {
+#ifdef _WIN32
+        return process_ != nullptr;
+#else
+        return pid_ > 0;
+#endif
+    }
     // Waits for the program to end (no time-out), releases it and tells how it ended
     // (NotRun when it was not started or has been waited for already).
     ProcessEnd wait();
-    // A descriptor that becomes readable once the program has ended (-1 when not started);
-    // it stays owned by the Process. Reading it is not needed: wait() then returns at once.
-    int endHandle() const { return endFd_; }
+    // The handle that tells of the program's end (NoEndHandle when not started); it stays
+    // owned by the Process. Reading it is not needed: wait() then returns at once.
+    EndHandle endHandle() const {
+#ifdef _WIN32
+        return process_ ? reinterpret_cast<EndHandle>(process_) : NoEndHandle;
+#else
+        return endFd_;
+#endif
+    }
     // Ends the program and everything in its process group: asks them to terminate, gives the
     // program `grace` to do so, then kills whatever of the group is left. Returns once the
     // program is gone, releasing it as wait() does.
@@ -79,15 +99,23 @@ public:
 
 private:
     friend Process startProgram(const std::string&, const std::string&);
-    explicit Process(std::intptr_t pid);
     void release();
+#ifdef _WIN32
+    // The process, its first thread and the job object it was put in (each null when none).
+    Process(void* process, void* thread, void* job) : process_(process), thread_(thread), job_(job) {}
+    void* process_ = nullptr;
+    void* thread_ = nullptr;
+    void* job_ = nullptr;
+#else
+    explicit Process(std::intptr_t pid);
     std::intptr_t pid_ = 0;
     int endFd_ = -1;
+#endif
 };
 
-// Waits until the end handle of a Process (endHandle()) is readable, at most `timeoutMs`
+// Waits until the end handle of a Process (endHandle()) tells of its end, at most `timeoutMs`
 // (negative: no limit). True when the program has ended.
-bool waitForEnd(int endHandle, int timeoutMs);
+bool waitForEnd(EndHandle endHandle, int timeoutMs);
 
 // Starts the program at `path` with no arguments, no shell, the environment inherited,
 // `currentDir` as its current folder, standard streams to the null device, no window.

@@ -1,6 +1,6 @@
 // Processes and the program's own folder on POSIX.
 #include "platform.h"
-#include "posix_internal.h"
+#include "platform_internal.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -166,9 +166,9 @@ ProcessEnd Process::wait() {
     return end;
 }
 
-bool waitForEnd(int endHandle, int timeoutMs) {
+bool waitForEnd(EndHandle endHandle, int timeoutMs) {
     if (endHandle < 0) return false;
-    pollfd ended{endHandle, POLLIN, 0};
+    pollfd ended{static_cast<int>(endHandle), POLLIN, 0};
     int ready;
     while ((ready = ::poll(&ended, 1, timeoutMs)) < 0 && errno == EINTR) {
     }

@@ -1,7 +1,7 @@
 // Profile (INI) files, read and written one key at a time the way the Windows profile
 // functions do it: names compare without regard to case, a write touches only its own line.
 #include "platform.h"
-#include "posix_internal.h"
+#include "platform_internal.h"
 
 #include <cerrno>
 #include <optional>
@@ -100,8 +100,6 @@ Found locate(const std::string& text, const std::vector<Line>& lines, std::strin
     return found;
 }
 
-bool hasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; }
-
 }  // namespace
 
 std::string profileRead(const std::string& file, const std::string& section, const std::string& key,
@@ -121,11 +119,7 @@ std::string profileRead(const std::string& file, const std::string& section, con
 
 bool profileWrite(const std::string& file, const std::string& section, const std::string& key,
                   const std::string& value) {
-    // A line break would split the entry and let a value write keys of its own; a key that
-    // begins like a comment or a section header would be a line no reader finds.
-    if (section.empty() || key.empty() || hasLineBreak(section) || hasLineBreak(key) ||
-        hasLineBreak(value) || key.find('=') != std::string::npos || section.find(']') != std::string::npos ||
-        trim(key) != key || trim(section) != section || key.front() == ';' || key.front() == '[') {
+    if (!detail::profileEntryWritable(section, key, value)) {
         errno = EINVAL;
         return false;
     }

@@ -61,7 +61,7 @@ void readResult(const Variant& v, std::string& code, std::string& value)
 // cancel it. True when it ended by itself; false when it was cancelled, and is gone.
 bool awaitEnd(platform::Process& process, const std::string& program, const std::string& goal)
 {
-    if (process.endHandle() < 0)
+    if (process.endHandle() == platform::NoEndHandle)
         return true;  // the system gave no handle to wait on: wait() blocks, as it must
     ProgramWait wait{program, goal, process.endHandle(), [&process] { process.endGroup(); }};
     if (ui().waitForProgram(wait))

@@ -7,13 +7,15 @@
 #include <optional>
 #include <string>
 
+#include "platform/platform.h"
+
 namespace tarnix {
 
 // An engine program the workbench waits for.
 struct ProgramWait {
     std::string program;  // its file name, as the user knows it ("vrex.exe")
     std::string goal;     // the goal it was sent; empty when none
-    int endHandle = -1;   // a descriptor that becomes readable once the program has ended
+    platform::EndHandle endHandle = platform::NoEndHandle;  // tells of the program's end
     // Ends the program and everything it started; returns once they are gone.
     std::function<void()> cancel;
 };

@@ -16,7 +16,7 @@
 #include "qt_text.h"
 #include "tests/workspace.h"
 #include "tool_windows.h"
-#include "windows.h"
+#include "program_windows.h"
 
 namespace tarnix::test {
 

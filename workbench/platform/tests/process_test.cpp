@@ -1,5 +1,5 @@
 #include "platform.h"
-#include "posix_internal.h"
+#include "platform_internal.h"
 #include "temp_folder.h"
 
 #include <gtest/gtest.h>

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "Unit4.h"
+#include "platform/platform.h"
 #include "tests/workspace.h"
 
 namespace tarnix {
@@ -37,10 +38,11 @@ TEST(Settings, KeysAreReadCaseBlindAndAFolderGetsItsSeparator)
     ws.write(ws.home + "Ordo.ini", "; a comment\r\n[files]\r\nKBPATH=" + ws.root + "proj\r\nCurrKB=" +
                                        std::string(300, 'b') + "\r\ncurrentTask=t7.tsk\r\n");
     LoadProjectSettings();
-    EXPECT_EQ(context.WorkDir, ws.root + "proj/");
+    const std::string proj = ws.root + "proj" + platform::separator();
+    EXPECT_EQ(context.WorkDir, proj);
     EXPECT_EQ(context.CurrentKb.str().size(), 254u);
     EXPECT_EQ(context.CurrentTask, "t7.tsk");
-    EXPECT_EQ(context.KbFilePath, ws.root + "proj/" + std::string(254, 'b'));
+    EXPECT_EQ(context.KbFilePath, proj + std::string(254, 'b'));
 }
 
 TEST(Settings, GarbageSettingsFileGivesDefaults)

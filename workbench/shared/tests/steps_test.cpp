@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "Unit4.h"
+#include "platform/platform.h"
 #include "tests/workspace.h"
 
 namespace tarnix {
@@ -85,6 +88,43 @@ TEST(ActivationHook, RunsAfterEachMessageOnlyWhileInstalled)
     ShowMessage("after");
     EXPECT_EQ(runs, 2);
     EXPECT_EQ(ws.ui.messages(), (std::vector<std::string>{"before", "one", "two", "after"}));
+}
+
+// The main window's three commands step by step, through the shared unit alone, on the demo
+// project with the demo engine: compile the knowledge base, build the expert system (the batch
+// file moves it into the project folder), run the task with it.
+TEST(DemoProject, CompilesBuildsAndRunsThroughTheEngines)
+{
+    test::Workspace ws;
+    ws.installEngines();
+    for (const auto& file : std::filesystem::directory_iterator(TARNIX_DEMO_DIR))
+        if (file.path().filename() != "README.md")
+            std::filesystem::copy_file(file.path(), ws.work + file.path().filename().string());
+    const auto holds = [&](const std::string& path, const std::string& text) {
+        return ws.read(path).find(cp1251(text)) != std::string::npos;
+    };
+    std::string code, value;
+
+    comprules("KbMovem1.rul");
+    EXPECT_TRUE(holds(ws.work + files::Listing, "Правил: 15, ошибок: 0"));
+
+    CheckBuildFolder(context.WorkDir);
+    RunShellGoal(goals::BuildProject, code, value);
+    EXPECT_TRUE(holds(ws.home + files::BuildLog, "Готово"));
+    WriteBuildBatch();
+    ASSERT_TRUE(platform::fileExists(ws.home + files::BuiltProgram));
+    StartAndWait(files::BuildBatch);
+    EXPECT_FALSE(platform::fileExists(ws.home + files::BuiltProgram));
+    EXPECT_TRUE(platform::fileExists(ws.work + files::BuiltProgram));
+    EXPECT_TRUE(platform::fileExists(ws.work + "ordo.ini"));
+
+    ASSERT_TRUE(WriteRunParameters({"KbMovem1.rul", "task2.tsk", "5", "100"}));
+    RunTaskGoal(goals::RunTask, code, value);
+    EXPECT_EQ(code, "0");
+    EXPECT_EQ(value, cp1251("Иван Васильевич меняет профессию"));
+    EXPECT_TRUE(holds(ws.work + files::Results, "Ответ: фильм = Иван Васильевич меняет профессию"));
+    EXPECT_EQ(ws.ui.messages(), std::vector<std::string>{"true"});  // the build program's start, nothing else
+    EXPECT_EQ(ws.engineLog(), "opt(1,1,1,1,ru_comp).\n \nopt(1,1,1,1,ru_run).\n");
 }
 
 }  // namespace

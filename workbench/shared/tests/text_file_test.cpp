@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "Unit4.h"
+#include "platform/platform.h"
 #include "tests/workspace.h"
 
 namespace tarnix {
@@ -93,7 +94,8 @@ TEST(TextFile, PathParts)
     EXPECT_EQ(fileNamePart("/a/"), "");
     EXPECT_EQ(folderPart("/a/b/c.rul"), "/a/b/");
     EXPECT_EQ(folderPart("c.rul"), "");
-    EXPECT_EQ(withTrailingSeparator("/p"), "/p/");
+    const std::string separator(1, platform::separator());
+    EXPECT_EQ(withTrailingSeparator("/p"), "/p" + separator);
     EXPECT_EQ(withTrailingSeparator("/p/"), "/p/");
     EXPECT_EQ(withTrailingSeparator(""), "");
 }

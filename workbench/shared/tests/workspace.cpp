@@ -7,16 +7,19 @@
 #include <sstream>
 #include <thread>
 #include <string>
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/mount.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#endif
 
 #include "Unit4.h"
 #include "platform/platform.h"
+#include "platform/tests/temp_folder.h"
 
 namespace fs = std::filesystem;
 
@@ -24,17 +27,15 @@ namespace tarnix::test {
 
 Workspace::Workspace(const std::string& projectName)
 {
-    std::string pattern = (fs::temp_directory_path() / "tarnix-XXXXXX").string();
-    if (!::mkdtemp(pattern.data()))
-        std::abort();
-    root = pattern + "/";
-    home = root + "home/";
-    work = root + projectName + "/";
+    const char separator = platform::separator();
+    root = platform::testing::newTempFolder("tarnix") + separator;
+    home = root + "home" + separator;
+    work = root + projectName + separator;
     fs::create_directories(home);
     fs::create_directories(work);
     write(home + "Ordo.ini", "[Files]\r\nkbpath=" + work + "\r\n");
     platform::overrideProgramDir(platform::cp1251ToUtf8(home));
-    ::unsetenv("TARNIX_STANDIN_SCRIPT");
+    platform::testing::setEnvironment("TARNIX_STANDIN_SCRIPT", "");
     context = Context{};
     context.HomeDir = home;
     context.WorkDir = work;
@@ -43,8 +44,10 @@ Workspace::Workspace(const std::string& projectName)
 
 namespace {
 
+// The immutable flag of Linux file systems, which binds root too.
 bool setImmutable(const std::string& path, bool on)
 {
+#ifdef __linux__
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK);
     if (fd < 0)
         return false;
@@ -54,32 +57,42 @@ bool setImmutable(const std::string& path, bool on)
     ok = ok && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
     ::close(fd);
     return ok;
+#else
+    (void)path, (void)on;
+    return false;
+#endif
+}
+
+bool runningAsRoot()
+{
+#ifdef _WIN32
+    return false;
+#else
+    return ::geteuid() == 0;
+#endif
 }
 
 bool writable(const std::string& path)
 {
     if (fs::is_directory(path)) {
         const std::string probe = path + "/.probe";
-        const int fd = ::open(probe.c_str(), O_CREAT | O_WRONLY, 0644);
-        if (fd < 0)
+        if (!std::ofstream(probe))
             return false;
-        ::close(fd);
-        ::unlink(probe.c_str());
+        fs::remove(probe);
         return true;
     }
-    const int fd = ::open(path.c_str(), O_WRONLY);
-    if (fd < 0)
-        return false;
-    ::close(fd);
-    return true;
+    return static_cast<bool>(std::ofstream(path, std::ios::app));
 }
 
 }  // namespace
 
+// On Windows a folder's read-only attribute does not stop anyone from writing into it, so a
+// folder cannot be made read-only there.
 bool Workspace::makeReadOnly(const std::string& path)
 {
-    ::chmod(path.c_str(), fs::is_directory(path) ? 0555 : 0444);
-    if (::geteuid() == 0)
+    fs::permissions(path, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    if (runningAsRoot())
         setImmutable(path, true);
     locked_.push_back(path);
     return !writable(path);
@@ -87,6 +100,7 @@ bool Workspace::makeReadOnly(const std::string& path)
 
 std::string Workspace::smallDisk(std::size_t bytes)
 {
+#ifdef __linux__
     const std::string folder = root + "small" + std::to_string(mounted_.size()) + "/";
     fs::create_directory(folder);
     const std::string options = "size=" + std::to_string(bytes);
@@ -94,17 +108,23 @@ std::string Workspace::smallDisk(std::size_t bytes)
         return {};
     mounted_.push_back(folder);
     return folder;
+#else
+    (void)bytes;
+    return {};
+#endif
 }
 
 Workspace::~Workspace()
 {
+#ifdef __linux__
     for (const auto& folder : mounted_)
         ::umount(folder.c_str());
+#endif
     for (const auto& path : locked_)
         setImmutable(path, false);
     setUi(nullptr);
     platform::overrideProgramDir("");
-    ::unsetenv("TARNIX_STANDIN_SCRIPT");
+    platform::testing::setEnvironment("TARNIX_STANDIN_SCRIPT", "");
     std::error_code ignored;
     fs::permissions(root, fs::perms::owner_all, fs::perm_options::add, ignored);
     for (const auto& entry : fs::recursive_directory_iterator(root, ignored))
@@ -114,14 +134,19 @@ Workspace::~Workspace()
 
 void Workspace::installEngines()
 {
-    for (const char* name : {"vrex.exe", "vrext.exe", "sh.exe"})
+    for (const char* name : {"vrex.exe", "vrext.exe", "sh.exe"}) {
+#ifdef _WIN32
+        fs::copy_file(fs::path(TARNIX_BIN_DIR) / name, home + name);  // Windows knows no links to programs
+#else
         fs::create_symlink(fs::path(TARNIX_BIN_DIR) / name, home + name);
+#endif
+    }
 }
 
 void Workspace::script(const std::string& text)
 {
     write(root + "script.txt", text);
-    ::setenv("TARNIX_STANDIN_SCRIPT", (root + "script.txt").c_str(), 1);
+    platform::testing::setEnvironment("TARNIX_STANDIN_SCRIPT", root + "script.txt");
 }
 
 void Workspace::write(const std::string& path, const std::string& bytes) const
@@ -150,13 +175,31 @@ int Workspace::childGroup(const std::string& name) const
 {
     for (int tries = 0; tries < 500; ++tries) {
         const std::string pid = exists(work + name) ? read(work + name) : std::string();
-        if (!pid.empty() && pid.back() == '\n')  // written whole
+        if (!pid.empty() && pid.back() == '\n') {  // written whole
+#ifdef _WIN32
+            return std::atoi(pid.c_str());
+#else
             return ::getpgid(std::atoi(pid.c_str()));
+#endif
+        }
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     return 0;
 }
 
+#ifdef _WIN32
+bool Workspace::groupAlive(int group)
+{
+    // The child's end comes a moment after the call that ends it: Windows ends processes
+    // asynchronously.
+    const HANDLE child = ::OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(group));
+    if (!child)
+        return false;
+    const bool alive = ::WaitForSingleObject(child, 2000) == WAIT_TIMEOUT;
+    ::CloseHandle(child);
+    return alive;
+}
+#else
 bool Workspace::groupAlive(int group)
 {
     for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
@@ -173,5 +216,6 @@ bool Workspace::groupAlive(int group)
     }
     return false;
 }
+#endif
 
 }  // namespace tarnix::test

@@ -31,14 +31,16 @@ public:
     std::string engineLog() const;
 
     // The process group of the stand-in's sleeping child (script directive `child <name>`),
-    // once the child has written its number into WorkDir/<name>; 0 when it never does.
+    // once the child has written its number into WorkDir/<name>; 0 when it never does. On
+    // Windows, which has no process groups, the child's process id.
     int childGroup(const std::string& name) const;
-    // True while a process of `group` has not ended (one that has ended but is not reaped yet
-    // does not count).
+    // True while a process of `group` (on Windows: the process) has not ended (one that has
+    // ended but is not reaped yet does not count).
     static bool groupAlive(int group);
 
     // Makes a folder or file unwritable even for root (permission bits, and the immutable flag
-    // where the file system has one); false when that cannot be done here. Undone at the end.
+    // where the file system has one); false when that cannot be done here (a folder on
+    // Windows). Undone at the end.
     bool makeReadOnly(const std::string& path);
     // A folder on a file system of `bytes` bytes, to fill up; empty when none can be mounted
     // here. Unmounted at the end.

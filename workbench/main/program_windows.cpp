@@ -1,4 +1,4 @@
-#include "windows.h"
+#include "program_windows.h"
 
 #include <utility>
 

@@ -1,0 +1,80 @@
+# Everything below the windows on Windows: the platform layer, the shared unit and the stand-in
+# engine program, cross-built with MinGW-w64 from this very source tree (TARNIX_WITHOUT_QT, an
+# inner CMake project built on every build of this one).
+#
+# - i686, the delivered architecture: the libraries and the stand-in, no tests; it shows that
+#   they build.
+# - The architecture cmake/wine.cmake runs tests as (x64 where this machine cannot run 32-bit
+#   programs): the same with every test program and the Windows benchmark. The inner project
+#   registers one test per test program, named "win.<program>", run through Wine; this build's
+#   CTest runs them with its own tests.
+#
+# Both use the compilers with POSIX threads (std::thread, std::mutex) and link statically, so
+# no MinGW DLL is needed at run time.
+include(ExternalProject)
+include(${CMAKE_CURRENT_LIST_DIR}/wine.cmake)
+
+set(_winport_dir ${CMAKE_BINARY_DIR}/winport)
+
+set(_winport_missing ${TARNIX_WINE_MISSING})
+foreach(_compiler i686-w64-mingw32-g++-posix x86_64-w64-mingw32-g++-posix)
+  string(MAKE_C_IDENTIFIER "TARNIX_${_compiler}" _var)
+  find_program(${_var} NAMES ${_compiler})
+  if(NOT ${_var})
+    list(APPEND _winport_missing ${_compiler})
+  endif()
+endforeach()
+if(NOT EXISTS /usr/src/googletest/googletest/CMakeLists.txt)
+  list(APPEND _winport_missing /usr/src/googletest)
+endif()
+if(_winport_missing)
+  # The rest of the build goes on; one failing test says what is missing.
+  string(REPLACE ";" ", " _winport_missing "${_winport_missing}")
+  message(WARNING "Windows build of the platform layer not made, missing: ${_winport_missing} (scripts/install-deps)")
+  add_test(NAME win.prerequisites
+           COMMAND sh -c "echo 'missing: ${_winport_missing}; run scripts/install-deps'; exit 1")
+  return()
+endif()
+
+# The inner builds compile through the same launcher (ccache) as this one.
+set(_winport_launchers)
+foreach(_lang C CXX)
+  if(CMAKE_${_lang}_COMPILER_LAUNCHER)
+    list(APPEND _winport_launchers "-DCMAKE_${_lang}_COMPILER_LAUNCHER:STRING=${CMAKE_${_lang}_COMPILER_LAUNCHER}")
+  endif()
+endforeach()
+
+# _winport_build(<name> <MinGW triple> <cache arguments>...)
+# MinGW's GCC 12 warns falsely of overlapping copies in inlined string concatenations
+# (-Wrestrict, GCC bug 105329): that warning is off there.
+function(_winport_build name triple)
+  ExternalProject_Add(${name}
+    SOURCE_DIR ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/..
+    BINARY_DIR ${_winport_dir}/${name}
+    CMAKE_ARGS --toolchain ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/mingw.cmake
+    CMAKE_CACHE_ARGS -DMINGW_TRIPLE:STRING=${triple} -DMINGW_THREADS:STRING=posix
+                     -DCMAKE_BUILD_TYPE:STRING=Release -DCMAKE_EXE_LINKER_FLAGS:STRING=-static
+                     -DCMAKE_CXX_FLAGS:STRING=-Wno-restrict
+                     -DTARNIX_WITHOUT_QT:BOOL=ON -DTARNIX_WINDOWS_LIBS:BOOL=OFF -DTARNIX_WINDOWS_PORT:BOOL=OFF
+                     -DTARNIX_WERROR:BOOL=${TARNIX_WERROR} ${_winport_launchers} ${ARGN}
+    INSTALL_COMMAND ""
+    BUILD_ALWAYS ON)
+endfunction()
+
+set(_winport_tested
+  -DBUILD_TESTING:BOOL=ON
+  -DCMAKE_CROSSCOMPILING_EMULATOR:FILEPATH=${TARNIX_WINE_RUN}
+  -DTARNIX_TEST_PREFIX:STRING=win.
+  "-DTARNIX_TEST_PROPERTIES:STRING=${TARNIX_WINE_TEST_PROPERTIES}")
+if(TARNIX_WINE_ARCH STREQUAL "x86")
+  _winport_build(winport_i686 i686-w64-mingw32 ${_winport_tested})
+  set(_winport_tests ${_winport_dir}/winport_i686)
+else()
+  _winport_build(winport_i686 i686-w64-mingw32 -DBUILD_TESTING:BOOL=OFF)
+  _winport_build(winport_x64 x86_64-w64-mingw32 ${_winport_tested})
+  set(_winport_tests ${_winport_dir}/winport_x64)
+endif()
+
+# This build's CTest runs the tests the tested inner build registers.
+file(WRITE ${CMAKE_BINARY_DIR}/winport_tests.cmake "subdirs(\"${_winport_tests}\")\n")
+set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${CMAKE_BINARY_DIR}/winport_tests.cmake)
