@@ -47,11 +47,7 @@ else()
 endif()
 
 if(_winlibs_missing)
-  # The rest of the build goes on; one failing test says what is missing.
-  string(REPLACE ";" ", " _winlibs_missing "${_winlibs_missing}")
-  message(WARNING "Windows libraries not built, missing: ${_winlibs_missing} (scripts/install-deps)")
-  add_test(NAME winlibs.prerequisites
-           COMMAND sh -c "echo 'missing: ${_winlibs_missing}; run scripts/install-deps'; exit 1")
+  tarnix_windows_missing(winlibs "Windows libraries" ${_winlibs_missing})
   return()
 endif()
 

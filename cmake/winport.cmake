@@ -28,11 +28,7 @@ if(NOT EXISTS /usr/src/googletest/googletest/CMakeLists.txt)
   list(APPEND _winport_missing /usr/src/googletest)
 endif()
 if(_winport_missing)
-  # The rest of the build goes on; one failing test says what is missing.
-  string(REPLACE ";" ", " _winport_missing "${_winport_missing}")
-  message(WARNING "Windows build of the platform layer not made, missing: ${_winport_missing} (scripts/install-deps)")
-  add_test(NAME win.prerequisites
-           COMMAND sh -c "echo 'missing: ${_winport_missing}; run scripts/install-deps'; exit 1")
+  tarnix_windows_missing(win "Windows build of the platform layer" ${_winport_missing})
   return()
 endif()
 
@@ -66,14 +62,18 @@ set(_winport_tested
   -DCMAKE_CROSSCOMPILING_EMULATOR:FILEPATH=${TARNIX_WINE_RUN}
   -DTARNIX_TEST_PREFIX:STRING=win.
   "-DTARNIX_TEST_PROPERTIES:STRING=${TARNIX_WINE_TEST_PROPERTIES}")
+# TARNIX_WINPORT_TESTED names the target of the build that runs here, TARNIX_WINPORT_BIN_DIR its
+# program folder with the stand-in under the engine programs' names.
 if(TARNIX_WINE_ARCH STREQUAL "x86")
+  set(TARNIX_WINPORT_TESTED winport_i686)
   _winport_build(winport_i686 i686-w64-mingw32 ${_winport_tested})
-  set(_winport_tests ${_winport_dir}/winport_i686)
 else()
+  set(TARNIX_WINPORT_TESTED winport_x64)
   _winport_build(winport_i686 i686-w64-mingw32 -DBUILD_TESTING:BOOL=OFF)
   _winport_build(winport_x64 x86_64-w64-mingw32 ${_winport_tested})
-  set(_winport_tests ${_winport_dir}/winport_x64)
 endif()
+set(_winport_tests ${_winport_dir}/${TARNIX_WINPORT_TESTED})
+set(TARNIX_WINPORT_BIN_DIR ${_winport_tests}/bin)
 
 # This build's CTest runs the tests the tested inner build registers.
 file(WRITE ${CMAKE_BINARY_DIR}/winport_tests.cmake "subdirs(\"${_winport_tests}\")\n")
