@@ -32,7 +32,7 @@ int main()
     roundTrip();
     bool answered = code == "0";
 
-    constexpr int runs = 7, rounds = 3;
+    constexpr int runs = 11, rounds = 3;
     double direct = 0, wine = 0, bareWine = 0;
     for (int round = 0; round < rounds; ++round) {  // interleaved, so drift hits all alike
         install(linuxEngine);

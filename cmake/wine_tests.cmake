@@ -10,19 +10,16 @@ include(${CMAKE_CURRENT_LIST_DIR}/wine.cmake)
 
 find_program(TARNIX_WINESERVER NAMES wineserver)
 if(TARNIX_WINE_ARCH STREQUAL "x86")
-  set(_wine_tests_triple i686-w64-mingw32)
-  set(_wine_tests_port winport_i686)
+  find_program(TARNIX_WINE_TEST_CC NAMES i686-w64-mingw32-gcc)
 else()
-  set(_wine_tests_triple x86_64-w64-mingw32)
-  set(_wine_tests_port winport_x64)
+  find_program(TARNIX_WINE_TEST_CC NAMES x86_64-w64-mingw32-gcc)
 endif()
-find_program(TARNIX_WINE_TEST_CC NAMES ${_wine_tests_triple}-gcc)
 
 # The Windows build of the stand-in engine program; by default the one the Windows cross-build
-# (cmake/winport.cmake) makes for that architecture, when it is made.
+# (cmake/winport.cmake) puts into its program folder, when it is made.
 set(TARNIX_WINDOWS_STANDIN "" CACHE FILEPATH "The Windows build of the stand-in engine program (empty: the Windows cross-build's)")
-if(NOT TARNIX_WINDOWS_STANDIN AND TARNIX_WINDOWS_PORT)
-  set(TARNIX_WINDOWS_STANDIN ${CMAKE_BINARY_DIR}/winport/${_wine_tests_port}/standin/standin.exe)
+if(NOT TARNIX_WINDOWS_STANDIN AND TARNIX_WINPORT_BIN_DIR)
+  set(TARNIX_WINDOWS_STANDIN ${TARNIX_WINPORT_BIN_DIR}/vrex.exe)
 endif()
 
 set(TARNIX_WINE_TESTS OFF)
