@@ -323,7 +323,7 @@ Process startProgram(const std::string& path, const std::string& currentDir) {
     for (std::string& word : command) argv.push_back(word.data());
     argv.push_back(nullptr);
     std::vector<char*> environment;
-    for (char** variable = environ; *variable; ++variable) environment.push_back(*variable);
+    for (char** variable = environ; variable && *variable; ++variable) environment.push_back(*variable);
     // Wine's diagnostics are not even produced, unless the caller has asked for them.
     std::string quietWine = "WINEDEBUG=-all";
     if (command.size() > 1 && !std::getenv("WINEDEBUG")) environment.push_back(quietWine.data());
