@@ -298,6 +298,9 @@ bool QtUi::waitForProgram(const ProgramWait& wait)
     progress.reset();
     const QPointer<QWidget> closeAfter = guard->closeAfter;
     guard.reset();
+    // Cancelling closes the end handle: the notifier lets go of it first (on Windows a wait
+    // still registered on a closed handle is undefined).
+    notifier.setEnabled(false);
     if (!ended)
         wait.cancel();
     if (closeAfter)

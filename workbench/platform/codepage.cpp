@@ -78,11 +78,50 @@ void appendUtf8(std::string& out, char32_t cp) {
     } else if (cp < 0x800) {
         out += static_cast<char>(0xC0 | (cp >> 6));
         out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
+    } else if (cp < 0x10000) {
         out += static_cast<char>(0xE0 | (cp >> 12));
         out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
         out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
     }
+}
+
+constexpr char32_t NoCodePoint = 0xFFFFFFFF;
+
+// The code point of UTF-8 `text` at `i`, moving `i` past it; NoCodePoint for a stray
+// continuation byte, an invalid lead byte (both skipped alone), a truncated sequence (skipped
+// as far as it goes) or an overlong one.
+char32_t nextCodePoint(std::string_view text, std::size_t& i) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    int extra = 0;
+    char32_t cp = 0;
+    if (lead < 0x80) {
+        ++i;
+        return lead;
+    } else if ((lead & 0xE0) == 0xC0) {
+        extra = 1, cp = lead & 0x1F;
+    } else if ((lead & 0xF0) == 0xE0) {
+        extra = 2, cp = lead & 0x0F;
+    } else if ((lead & 0xF8) == 0xF0) {
+        extra = 3, cp = lead & 0x07;
+    } else {
+        ++i;
+        return NoCodePoint;
+    }
+    std::size_t j = i + 1;
+    for (; j < text.size() && j <= i + extra; ++j) {
+        const auto b = static_cast<unsigned char>(text[j]);
+        if ((b & 0xC0) != 0x80) break;
+        cp = (cp << 6) | (b & 0x3F);
+    }
+    const bool whole = j == i + 1 + extra;
+    i = j;
+    static constexpr char32_t kMinimum[] = {0, 0x80, 0x800, 0x10000};
+    return whole && cp >= kMinimum[extra] ? cp : NoCodePoint;
 }
 
 }  // namespace
@@ -123,41 +162,50 @@ bool fitsCp1251(std::string_view utf8) { return cp1251ToUtf8(utf8ToCp1251(utf8))
 std::string utf8ToCp1251(std::string_view text) {
     std::string out;
     out.reserve(text.size());
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        int extra = 0;
-        char32_t cp = 0;
-        if (lead < 0x80) {
-            out += static_cast<char>(lead);
-            ++i;
-            continue;
-        } else if ((lead & 0xE0) == 0xC0) {
-            extra = 1, cp = lead & 0x1F;
-        } else if ((lead & 0xF0) == 0xE0) {
-            extra = 2, cp = lead & 0x0F;
-        } else if ((lead & 0xF8) == 0xF0) {
-            extra = 3, cp = lead & 0x07;
+    for (std::size_t i = 0; i < text.size();) {
+        const char32_t cp = nextCodePoint(text, i);
+        out += cp == NoCodePoint ? '?' : toByte(cp);
+    }
+    return out;
+}
+
+std::string utf16leToUtf8(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size());
+    const auto unitAt = [&](std::size_t i) {
+        return static_cast<char32_t>(static_cast<unsigned char>(bytes[i]) | static_cast<unsigned char>(bytes[i + 1]) << 8);
+    };
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        char32_t cp = unitAt(i);
+        if (cp >= 0xD800 && cp <= 0xDBFF && i + 3 < bytes.size()) {
+            const char32_t low = unitAt(i + 2);
+            if (low >= 0xDC00 && low <= 0xDFFF) {
+                cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
+                i += 2;
+            }
+        }
+        appendUtf8(out, cp);
+    }
+    return out;
+}
+
+std::string utf8ToUtf16le(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size() * 2);
+    const auto unit = [&out](char32_t u) {
+        out += static_cast<char>(u & 0xFF);
+        out += static_cast<char>(u >> 8);
+    };
+    for (std::size_t i = 0; i < utf8.size();) {
+        const char32_t cp = nextCodePoint(utf8, i);
+        if (cp == NoCodePoint || cp > 0x10FFFF) {
+            unit(0xFFFD);
+        } else if (cp >= 0x10000) {
+            unit(0xD800 + ((cp - 0x10000) >> 10));
+            unit(0xDC00 + ((cp - 0x10000) & 0x3FF));
         } else {
-            out += '?';  // a stray continuation byte or an invalid lead byte
-            ++i;
-            continue;
+            unit(cp);
         }
-        std::size_t j = i + 1;
-        for (; j < text.size() && j <= i + extra; ++j) {
-            const auto b = static_cast<unsigned char>(text[j]);
-            if ((b & 0xC0) != 0x80) break;
-            cp = (cp << 6) | (b & 0x3F);
-        }
-        if (j != i + 1 + extra) {
-            out += '?';  // truncated sequence: drop what was read of it
-            i = j;
-            continue;
-        }
-        static constexpr char32_t kMinimum[] = {0, 0x80, 0x800, 0x10000};
-        const bool overlong = cp < kMinimum[extra];
-        out += overlong ? '?' : toByte(cp);
-        i = j;
     }
     return out;
 }

@@ -111,8 +111,9 @@ std::string lastSystemErrorText() {
     // English, as every message of the program is; the system's own language where the
     // system has no English texts.
     const DWORD flags = FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS;
+    const WORD languages[] = {MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT)};
     DWORD n = 0;
-    for (const WORD language : {MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT)}) {
+    for (const WORD language : languages) {
         n = ::FormatMessageA(flags, nullptr, error, language, reinterpret_cast<char*>(&buffer), 0, nullptr);
         if (n > 0) break;
     }

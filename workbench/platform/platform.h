@@ -129,13 +129,19 @@ bool runBatchFile(const std::string& path, const std::string& currentDir);
 
 // ---- profile (INI) files -------------------------------------------------------------------
 
-// Reads one key. Section and key names compare without regard to case; a missing file,
-// section or key gives `defaultValue`. The value is taken raw, with no escape processing.
+// Reads one key. Section and key names compare without regard to case or surrounding blanks;
+// only the first section of a name counts. A missing file, section or key gives
+// `defaultValue`, unchanged. The value is taken raw, with no escape processing, except that
+// it ends at a NUL byte and loses its trailing blanks and one pair of enclosing quotes.
 std::string profileRead(const std::string& file, const std::string& section,
                         const std::string& key, const std::string& defaultValue);
+// The longest name or value profileWrite writes: Windows' profile functions damage longer ones.
+inline constexpr std::size_t ProfileTextMax = 32766;
 // Writes one key, leaving every other byte of the file as it was; appends the section or the
-// key when missing and creates the file at the first write. False when the file cannot be
-// written.
+// key when missing and creates the file at the first write. Leading blanks of the value are
+// dropped. False when the file cannot be written, and for names or values the file could not
+// hold as given (line breaks, a key with "=" or beginning with ";" or "[", a section name with
+// "]", blanks around a name, one longer than ProfileTextMax).
 bool profileWrite(const std::string& file, const std::string& section, const std::string& key,
                   const std::string& value);
 
@@ -197,6 +203,11 @@ std::string utf16ToCp1251(std::u16string_view text);
 // Code page 1251 <-> UTF-8, for file names on POSIX and for messages.
 std::string cp1251ToUtf8(std::string_view text);
 std::string utf8ToCp1251(std::string_view text);
+// UTF-16 as little-endian bytes <-> UTF-8, for files that hold UTF-16. Every sequence of
+// 16-bit units comes back the same (an unpaired surrogate is carried as its three-byte form);
+// a last odd byte is no unit and is dropped, invalid UTF-8 becomes U+FFFD.
+std::string utf16leToUtf8(std::string_view bytes);
+std::string utf8ToUtf16le(std::string_view utf8);
 // True when code page 1251 holds every character of the UTF-8 `text` (and it is valid UTF-8),
 // so that converting it loses nothing.
 bool fitsCp1251(std::string_view utf8);

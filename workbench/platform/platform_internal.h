@@ -28,9 +28,13 @@ bool readWholeFile(const std::string& nativeName, std::string& bytes);
 // writeFile for a name that is already the system's (see nativePath).
 bool writeNativeFile(const std::string& nativeName, std::string_view bytes, Durability durability);
 
+// What describe() says of a program killed by `number`: the signal (POSIX) or the exception
+// code (Windows) of ProcessEnd::Kind::Signalled.
+std::string killedBy(int number);
+
 // True when a profile entry of these names and value can be written as one line that reads
 // back as written: no line breaks, a key that is no comment or section header, no "=" in the
-// key, no "]" in the section, no blanks around either name.
+// key, no "]" in the section, no blanks around either name, none longer than ProfileTextMax.
 bool profileEntryWritable(std::string_view section, std::string_view key, std::string_view value);
 
 // The steps of writeFile, named so that a test can make each of them fail.

@@ -193,26 +193,17 @@ ProcessEnd Process::endGroup(int graceMs) {
     return wait();
 }
 
-std::string describe(const ProcessEnd& end) {
-    switch (end.kind) {
-        case ProcessEnd::Kind::Exited:
-            return "ended with exit status " + std::to_string(end.number);
-        case ProcessEnd::Kind::Signalled: {
-            // The untranslated description: messages must not depend on the user's locale.
-#if defined(__GLIBC__) && (__GLIBC__ > 2 || (__GLIBC__ == 2 && __GLIBC_MINOR__ >= 32))
-            const char* name = ::sigdescr_np(end.number);
-#else
-            const char* name = ::strsignal(end.number);
-#endif
-            return "ended by signal " + std::to_string(end.number) + " (" + (name ? name : "unknown signal") + ")";
-        }
-        case ProcessEnd::Kind::NotRun:
-            break;
-    }
-    return "did not run";
-}
-
 namespace detail {
+
+std::string killedBy(int signal) {
+    // The untranslated description: messages must not depend on the user's locale.
+#if defined(__GLIBC__) && (__GLIBC__ > 2 || (__GLIBC__ == 2 && __GLIBC_MINOR__ >= 32))
+    const char* name = ::sigdescr_np(signal);
+#else
+    const char* name = ::strsignal(signal);
+#endif
+    return "ended by signal " + std::to_string(signal) + " (" + (name ? name : "unknown signal") + ")";
+}
 
 ProgramKind programKind(const std::string& nativeName) {
     const int fd = ::open(nativeName.c_str(), O_RDONLY | O_CLOEXEC);

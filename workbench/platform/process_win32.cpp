@@ -4,7 +4,6 @@
 #include "win32_internal.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <mutex>
 
 namespace tarnix::platform {
@@ -78,8 +77,9 @@ char separator() { return '\\'; }
 bool isSeparator(char c) { return c == '\\' || c == '/'; }
 
 std::string userHomeDir() {
-    const char* home = std::getenv("USERPROFILE");
-    return withSeparator(home && *home ? home : "C:\\");
+    char home[MAX_PATH];
+    const DWORD n = ::GetEnvironmentVariableA("USERPROFILE", home, sizeof home);
+    return withSeparator(n > 0 && n < sizeof home ? std::string(home, n) : std::string("C:\\"));
 }
 
 // A program not waited for goes on running; only our handles of it are closed.
@@ -150,24 +150,15 @@ ProcessEnd Process::endGroup(int graceMs) {
     return wait();
 }
 
-std::string describe(const ProcessEnd& end) {
-    switch (end.kind) {
-        case ProcessEnd::Kind::Exited:
-            return "ended with exit status " + std::to_string(end.number);
-        case ProcessEnd::Kind::Signalled: {
-            const auto code = static_cast<DWORD>(end.number);
-            char hex[16];
-            std::snprintf(hex, sizeof hex, "0x%08lX", static_cast<unsigned long>(code));
-            const char* name = exceptionName(code);
-            return std::string("ended by exception ") + hex + (name ? std::string(" (") + name + ")" : "");
-        }
-        case ProcessEnd::Kind::NotRun:
-            break;
-    }
-    return "did not run";
-}
-
 namespace detail {
+
+std::string killedBy(int exception) {
+    const auto code = static_cast<DWORD>(exception);
+    char hex[16];
+    std::snprintf(hex, sizeof hex, "0x%08lX", static_cast<unsigned long>(code));
+    const char* name = exceptionName(code);
+    return std::string("ended by exception ") + hex + (name ? std::string(" (") + name + ")" : "");
+}
 
 bool createHiddenProcess(const std::string& application, char* commandLine, const std::string& currentDir,
                          DWORD flags, PROCESS_INFORMATION& started) {

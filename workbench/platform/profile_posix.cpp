@@ -16,25 +16,40 @@ struct Line {
     bool terminated;
 };
 
+// A file that begins with the UTF-8 byte-order mark holds UTF-8, as Windows' profile functions
+// take it: names and values are converted on their way in and out. Others hold code page 1251.
+constexpr std::string_view Utf8Mark = "\xEF\xBB\xBF";
+bool isUtf8(const std::string& text) { return text.compare(0, Utf8Mark.size(), Utf8Mark) == 0; }
+
+// A file that begins with the UTF-16 byte-order mark (little-endian, as Windows writes it) is
+// worked on as UTF-8: true when `text` was such a file and has been turned into UTF-8.
+constexpr std::string_view Utf16Mark = "\xFF\xFE";
+bool fromUtf16(std::string& text) {
+    if (text.compare(0, Utf16Mark.size(), Utf16Mark) != 0) return false;
+    text = std::string(Utf8Mark) + utf16leToUtf8(std::string_view(text).substr(Utf16Mark.size()));
+    return true;
+}
+
 std::vector<Line> splitLines(const std::string& text) {
     std::vector<Line> lines;
-    std::size_t pos = 0;
-    // A byte-order mark is no part of the first line's content.
-    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) pos = 3;
+    // The byte-order mark is no part of the first line's content.
+    std::size_t pos = isUtf8(text) ? 3 : 0;
     while (pos < text.size()) {
-        const std::size_t lf = text.find('\n', pos);
-        if (lf == std::string::npos) {
+        // CR LF, LF and a lone CR each end a line, as for the Windows profile functions.
+        const std::size_t end = text.find_first_of("\r\n", pos);
+        if (end == std::string::npos) {
             lines.push_back({pos, text.size(), text.size(), false});
             break;
         }
-        const std::size_t end = (lf > pos && text[lf - 1] == '\r') ? lf - 1 : lf;
-        lines.push_back({pos, end, lf + 1, true});
-        pos = lf + 1;
+        const std::size_t next = text.compare(end, 2, "\r\n") == 0 ? end + 2 : end + 1;
+        lines.push_back({pos, end, next, true});
+        pos = next;
     }
     return lines;
 }
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+// Blanks around names and values; Ctrl-Z too, which old tools leave at the end of a file.
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1A'; }
 
 std::string_view trim(std::string_view s) {
     while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
@@ -46,13 +61,24 @@ std::string_view content(const std::string& text, const Line& line) {
     return std::string_view(text).substr(line.begin, line.end - line.begin);
 }
 
-// The name of a section header line ("[Files]"), or nothing for other lines.
+// A value as the Windows profile functions hand it out: up to a NUL byte, without trailing
+// blanks and without one pair of enclosing quotes.
+std::string cleanValue(std::string_view value) {
+    value = value.substr(0, value.find('\0'));
+    while (!value.empty() && isBlank(value.back())) value.remove_suffix(1);
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+        value = value.substr(1, value.size() - 2);
+    return std::string(value);
+}
+
+// The name of a section header line ("[Files]"), or nothing for other lines. The name ends
+// at the line's last "]"; a line without one is no header.
 std::optional<std::string_view> sectionOf(std::string_view line) {
     line = trim(line);
     if (line.empty() || line.front() != '[') return std::nullopt;
-    line.remove_prefix(1);
-    const auto close = line.find(']');
-    return trim(close == std::string_view::npos ? line : line.substr(0, close));
+    const auto close = line.rfind(']');
+    if (close == std::string_view::npos) return std::nullopt;
+    return trim(line.substr(1, close - 1));
 }
 
 // A "key=value" line: the key and the offset of the value's first byte within the line.
@@ -80,19 +106,23 @@ struct Found {
 
 Found locate(const std::string& text, const std::vector<Line>& lines, std::string_view section,
              std::string_view key) {
+    const bool utf8 = isUtf8(text);
+    const auto sameName = [utf8](std::string_view inFile, std::string_view asked) {
+        return utf8 ? equalsNoCase(utf8ToCp1251(inFile), asked) : equalsNoCase(inFile, asked);
+    };
     Found found;
     bool inside = false;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string_view line = content(text, lines[i]);
         if (const auto name = sectionOf(line)) {
             if (found.sectionLine) break;  // only the first section of that name counts
-            inside = equalsNoCase(*name, section);
+            inside = sameName(*name, section);
             if (inside) found.sectionLine = found.sectionLast = i;
             continue;
         }
         if (!inside) continue;
         if (!trim(line).empty()) found.sectionLast = i;
-        if (const auto k = keyOf(line); k && equalsNoCase(k->key, key)) {
+        if (const auto k = keyOf(line); k && sameName(k->key, key)) {
             found.keyLine = i;
             break;
         }
@@ -106,15 +136,13 @@ std::string profileRead(const std::string& file, const std::string& section, con
                         const std::string& defaultValue) {
     std::string text;
     if (!detail::readWholeFile(detail::nativePath(file), text)) return defaultValue;
+    fromUtf16(text);
     const auto lines = splitLines(text);
-    const Found found = locate(text, lines, section, key);
+    const Found found = locate(text, lines, trim(section), trim(key));
     if (!found.keyLine) return defaultValue;
     const std::string_view line = content(text, lines[*found.keyLine]);
-    std::string_view value = trim(line.substr(keyOf(line)->valueAt));
-    // As GetPrivateProfileString does, one pair of enclosing quotes is dropped.
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
-        value = value.substr(1, value.size() - 2);
-    return std::string(value);
+    const std::string value = cleanValue(line.substr(keyOf(line)->valueAt));
+    return isUtf8(text) ? utf8ToCp1251(value) : value;
 }
 
 bool profileWrite(const std::string& file, const std::string& section, const std::string& key,
@@ -129,23 +157,27 @@ bool profileWrite(const std::string& file, const std::string& section, const std
         if (errno != ENOENT) return false;
         text.clear();
     }
+    const bool utf16 = fromUtf16(text);
+    const auto inFile = [utf8 = isUtf8(text)](const std::string& s) { return utf8 ? cp1251ToUtf8(s) : s; };
+    // Leading blanks could not be read back; Windows drops them as well.
+    std::size_t from = 0;
+    while (from < value.size() && isBlank(value[from])) ++from;
+    const std::string written = inFile(value.substr(from));
     const auto lines = splitLines(text);
     const Found found = locate(text, lines, section, key);
     if (found.keyLine) {
         const Line& line = lines[*found.keyLine];
-        // The blanks between "=" and the old value stay, unless the new value brings blanks of
-        // its own: they would otherwise add up with every write.
-        const std::string_view old = content(text, line);
-        const std::size_t valueAt =
-            line.begin + (!value.empty() && isBlank(value.front()) ? old.find('=') + 1 : keyOf(old)->valueAt);
-        text.replace(valueAt, line.end - valueAt, value);
+        // The blanks between "=" and the old value stay.
+        const std::size_t valueAt = line.begin + keyOf(content(text, line))->valueAt;
+        text.replace(valueAt, line.end - valueAt, written);
     } else if (found.sectionLine) {
         const Line& last = lines[found.sectionLast];
-        text.insert(last.next, (last.terminated ? "" : "\r\n") + key + '=' + value + "\r\n");
+        text.insert(last.next, (last.terminated ? "" : "\r\n") + inFile(key) + '=' + written + "\r\n");
     } else {
-        if (!text.empty() && text.back() != '\n') text += "\r\n";
-        text += '[' + section + "]\r\n" + key + '=' + value + "\r\n";
+        if (!lines.empty() && !lines.back().terminated) text += "\r\n";
+        text += '[' + inFile(section) + "]\r\n" + inFile(key) + '=' + written + "\r\n";
     }
+    if (utf16) text = std::string(Utf16Mark) + utf8ToUtf16le(std::string_view(text).substr(Utf8Mark.size()));
     return detail::writeNativeFile(native, text, Durability::Synced);
 }
 

@@ -21,11 +21,6 @@ std::string fullName(const std::string& file) {
     }
 }
 
-// The longest section name, key or value the system writes whole: it passes them on as
-// counted strings of at most 32767 characters, the terminating zero included, and cuts or
-// garbles a longer one without telling. Reading has no such limit.
-constexpr std::size_t LongestProfileText = 32766;
-
 // The default the system is given, so that a missing key shows as such: the system would drop
 // trailing blanks of the caller's default. No value of a text line holds these bytes.
 constexpr char MissingValue[] = "\x01\x02\x03";
@@ -52,9 +47,7 @@ std::string profileRead(const std::string& file, const std::string& section, con
 
 bool profileWrite(const std::string& file, const std::string& section, const std::string& key,
                   const std::string& value) {
-    if (!detail::profileEntryWritable(section, key, value) || section.size() > LongestProfileText ||
-        key.size() > LongestProfileText || value.size() > LongestProfileText)
-        return detail::failWith(ERROR_INVALID_PARAMETER);
+    if (!detail::profileEntryWritable(section, key, value)) return detail::failWith(ERROR_INVALID_PARAMETER);
     return ::WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), fullName(file).c_str()) != 0;
 }
 

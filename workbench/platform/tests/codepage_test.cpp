@@ -39,6 +39,16 @@ TEST(CodePage, CharactersOutsideTheCodePageBecomeQuestionMarks) {
         EXPECT_FALSE(fitsCp1251(lost)) << lost;
 }
 
+TEST(Utf16, EveryUnitSurvivesTheRoundTripThroughUtf8) {
+    // "Пр", U+1F600 as a surrogate pair, then a high and a low surrogate each without its pair.
+    const std::string units("\x1F\x04\x40\x04\x3D\xD8\x00\xDE\x3D\xD8x\x00\x00\xDE", 14);
+    const std::string utf8 = utf16leToUtf8(units);
+    EXPECT_EQ(utf8, "\xD0\x9F\xD1\x80\xF0\x9F\x98\x80\xED\xA0\xBDx\xED\xB8\x80");
+    EXPECT_EQ(utf8ToUtf16le(utf8), units);
+    EXPECT_EQ(utf16leToUtf8(std::string("a\x00" "b", 3)), "a");  // a last odd byte is no unit
+    EXPECT_EQ(utf8ToUtf16le("\x80" "a"), std::string("\xFD\xFF" "a\x00", 4));  // broken UTF-8
+}
+
 TEST(CodePage, UpperCaseCoversLatinAndCyrillic) {
     const std::string lower = "az\xE0\xFF\xB8\xB3\xB4\xBF\x9F\x90";  // a z а я ё і ґ ї џ ђ
     const std::string upper = "AZ\xC0\xDF\xA8\xB2\xA5\xAF\x8F\x80";

@@ -116,7 +116,7 @@ TEST(ProfileWrite, BlanksOfAValueDoNotAddUpOverRewrites) {
     for (int i = 0; i < 2; ++i) ASSERT_TRUE(profileWrite(ini, "Files", "rusource", " "));
     ASSERT_TRUE(profileWrite(ini, "Files", "kbpath", " /q/"));
     ASSERT_TRUE(profileWrite(ini, "Files", "kbpath", " /q/"));
-    EXPECT_EQ(readBytes(ini), "[Files]\r\nkbpath = /q/\r\nrusource= \r\n");
+    EXPECT_EQ(readBytes(ini), "[Files]\r\nkbpath = /q/\r\nrusource=\r\n");
 }
 
 TEST(Profile, BinaryGarbageNeitherCrashesNorHangs) {

@@ -10,6 +10,8 @@
 #include <random>
 #include <string>
 
+#include "platform.h"
+
 namespace tarnix::platform::testing {
 
 // Creates a new folder "<stem>-<random>" in the system's folder for temporary files and returns
@@ -29,7 +31,7 @@ inline std::string newTempFolder(const std::string& stem) {
 
 class TempFolder {
 public:
-    TempFolder() : path_(newTempFolder("tarnix") + '/') {}
+    TempFolder() : path_(newTempFolder("tarnix") + separator()) {}
     ~TempFolder() {
         std::error_code ignored;
         std::filesystem::remove_all(path_, ignored);
@@ -37,7 +39,7 @@ public:
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
 
-    // The folder with its trailing '/'; file names are glued on as the workbench does.
+    // The folder with its trailing separator; file names are glued on as the workbench does.
     const std::string& path() const { return path_; }
     std::string operator/(const std::string& name) const { return path_ + name; }
 
