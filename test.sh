@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test with one CTest run:
-#  - the workbench natively and the two Windows libraries with MinGW (folder build/);
+#  - the workbench natively, and with MinGW the two Windows libraries and the Windows build of
+#    the platform layer, the shared unit and the stand-in, whose tests run under Wine (folder build/);
 #  - the fuzz targets with clang and libFuzzer (build-fuzz/): each runs over its seed corpus
 #    and then over new inputs for TARNIX_FUZZ_SECONDS (default 10) seconds;
 #  - in CI (CI=true) or with TARNIX_FULL=1: the whole suite again with AddressSanitizer and
