@@ -15,6 +15,13 @@ std::string nativePath(const std::string& path);
 // `name` made absolute against `base` when it is relative; both in code page 1251.
 std::string joinPath(const std::string& base, const std::string& name);
 
+// What a program file holds, judged by its first bytes: a Windows executable begins with "MZ",
+// and its PE header, when it has a whole one, names the processor it was built for. A file
+// that cannot be read counts as native, so that starting it fails as it would have. (POSIX,
+// where a Windows program starts through Wine.)
+enum class ProgramKind { Native, Windows32, Windows64 };
+ProgramKind programKind(const std::string& nativeName);
+
 // Reads a whole file; false (the system error set) when it cannot be read.
 bool readWholeFile(const std::string& nativeName, std::string& bytes);
 

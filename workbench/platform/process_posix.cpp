@@ -205,7 +205,76 @@ std::string killedBy(int signal) {
     return "ended by signal " + std::to_string(signal) + " (" + (name ? name : "unknown signal") + ")";
 }
 
+ProgramKind programKind(const std::string& nativeName) {
+    const int fd = ::open(nativeName.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return ProgramKind::Native;
+    // The DOS header begins with "MZ" and holds at 0x3C where the PE header lies; that begins
+    // with "PE\0\0" and the machine the program is for.
+    unsigned char dos[0x40] = {};
+    unsigned char pe[6] = {};
+    const ssize_t dosBytes = ::pread(fd, dos, sizeof dos, 0);
+    ssize_t peBytes = 0;
+    if (dosBytes == static_cast<ssize_t>(sizeof dos)) {
+        const std::uint32_t offset = dos[0x3C] | dos[0x3D] << 8 | dos[0x3E] << 16 | std::uint32_t{dos[0x3F]} << 24;
+        peBytes = ::pread(fd, pe, sizeof pe, static_cast<off_t>(offset));
+    }
+    ::close(fd);
+    if (dosBytes < 2 || dos[0] != 'M' || dos[1] != 'Z') return ProgramKind::Native;
+    constexpr unsigned machineAmd64 = 0x8664;  // IMAGE_FILE_MACHINE_AMD64
+    const bool pe64 = peBytes == static_cast<ssize_t>(sizeof pe) && std::memcmp(pe, "PE\0\0", 4) == 0 &&
+                      (pe[4] | pe[5] << 8) == machineAmd64;
+    // An i386 program, and one whose header is cut short or names another machine, goes to
+    // the loader that Wine starts every kind of program with.
+    return pe64 ? ProgramKind::Windows64 : ProgramKind::Windows32;
+}
+
 }  // namespace detail
+
+namespace {
+
+// The file `name` names: itself when it holds a '/', otherwise the first executable of that
+// name on PATH (searched as the shell does), then in `extraFolder`. Empty when there is none.
+std::string findProgram(const std::string& name, const std::string& extraFolder = {}) {
+    if (name.find('/') != std::string::npos) return ::access(name.c_str(), X_OK) == 0 ? name : std::string();
+    const char* path = std::getenv("PATH");
+    std::string folders = path ? path : "/bin:/usr/bin";
+    if (!extraFolder.empty()) folders += ':' + extraFolder;
+    for (std::size_t begin = 0; begin <= folders.size();) {
+        std::size_t end = folders.find(':', begin);
+        if (end == std::string::npos) end = folders.size();
+        const std::string folder = end > begin ? folders.substr(begin, end - begin) : ".";
+        const std::string candidate = withSeparator(folder) + name;
+        if (::access(candidate.c_str(), X_OK) == 0) return candidate;
+        begin = end + 1;
+    }
+    return {};
+}
+
+// The Wine loader for a Windows program: the one TARNIX_WINE names, otherwise "wine64" for a
+// 64-bit program (where "wine" may be a 32-bit loader this system cannot run) and "wine" for
+// the others, on PATH or where Debian keeps them. Empty when Wine is not installed.
+std::string wineLoader(detail::ProgramKind kind) {
+    if (const char* chosen = std::getenv("TARNIX_WINE"); chosen && *chosen) return findProgram(chosen);
+    const std::vector<const char*> names = kind == detail::ProgramKind::Windows64
+                                               ? std::vector<const char*>{"wine64", "wine"}
+                                               : std::vector<const char*>{"wine"};
+    for (const char* name : names)
+        if (std::string loader = findProgram(name, "/usr/lib/wine"); !loader.empty()) return loader;
+    return {};
+}
+
+// The command that starts `program`: the program alone, or for a Windows program the Wine
+// loader with the program's path as its one argument (the program itself still gets none).
+// Empty for a Windows program when Wine is not installed.
+std::vector<std::string> commandFor(const std::string& program) {
+    const detail::ProgramKind kind = detail::programKind(program);
+    if (kind == detail::ProgramKind::Native) return {program};
+    std::string loader = wineLoader(kind);
+    if (loader.empty()) return {};
+    return {std::move(loader), program};
+}
+
+}  // namespace
 
 Process startProgram(const std::string& path, const std::string& currentDir) {
     // The program's path is taken against our own current folder, not the one it starts in.
@@ -213,6 +282,11 @@ Process startProgram(const std::string& path, const std::string& currentDir) {
                                                        ? path
                                                        : detail::joinPath(currentDirectory(), path));
     const std::string folder = detail::nativePath(currentDir);
+    std::vector<std::string> command = commandFor(program);
+    if (command.empty()) {
+        errno = ENOEXEC;  // a Windows program, and no Wine to run it
+        return Process();
+    }
 
     posix_spawn_file_actions_t actions;
     posix_spawnattr_t attributes;
@@ -236,12 +310,20 @@ Process startProgram(const std::string& path, const std::string& currentDir) {
     posix_spawnattr_setpgroup(&attributes, 0);
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETPGROUP);
 
+    std::vector<char*> argv;
+    for (std::string& word : command) argv.push_back(word.data());
+    argv.push_back(nullptr);
+    std::vector<char*> environment;
+    for (char** variable = environ; variable && *variable; ++variable) environment.push_back(*variable);
+    // Wine's diagnostics are not even produced, unless the caller has asked for them.
+    std::string quietWine = "WINEDEBUG=-all";
+    if (command.size() > 1 && !std::getenv("WINEDEBUG")) environment.push_back(quietWine.data());
+    environment.push_back(nullptr);
+
     // glibc reports a failed exec (or chdir) in the child as the result of posix_spawn, so a
     // program that cannot run is never mistaken for one that ran and failed.
-    std::string argv0 = program;
-    char* argv[] = {argv0.data(), nullptr};
     pid_t pid = 0;
-    const int error = ::posix_spawn(&pid, program.c_str(), &actions, &attributes, argv, environ);
+    const int error = ::posix_spawn(&pid, argv[0], &actions, &attributes, argv.data(), environment.data());
     posix_spawn_file_actions_destroy(&actions);
     posix_spawnattr_destroy(&attributes);
     if (error != 0) {

@@ -1,9 +1,12 @@
 #include "platform.h"
+#include "platform_internal.h"
 #include "temp_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+
+#include <cerrno>
 
 #include <signal.h>
 #include <stdlib.h>
@@ -112,6 +115,83 @@ TEST(Process, EndHandleAndEndGroup) {
     EXPECT_FALSE(waitForEnd(stubborn.endHandle(), 200));
     EXPECT_EQ(stubborn.endGroup(100), ProcessEnd::signalled(SIGKILL));
     EXPECT_FALSE(stubborn.started());
+}
+
+// The start of a Windows program: a DOS header whose last field points at a PE header for
+// `machine`, cut after `length` bytes.
+std::string windowsProgram(unsigned machine, std::size_t length = 0x100) {
+    std::string bytes(0x100, '\0');
+    bytes.replace(0, 2, "MZ");
+    bytes[0x3C] = 0x40;
+    bytes.replace(0x40, 4, std::string("PE\0\0", 4));
+    bytes[0x44] = static_cast<char>(machine & 0xFF);
+    bytes[0x45] = static_cast<char>(machine >> 8);
+    return bytes.substr(0, length);
+}
+
+TEST(Process, WindowsProgramsAreToldByTheirHeader) {
+    using detail::ProgramKind;
+    TempFolder dir;
+    const struct {
+        const char* name;
+        std::string bytes;
+        ProgramKind kind;
+    } cases[] = {
+        {"script", "#!/bin/sh\nexit 0\n", ProgramKind::Native},
+        {"empty", "", ProgramKind::Native},
+        {"m", "M", ProgramKind::Native},
+        {"mz-lower", "mz" + windowsProgram(0x8664).substr(2), ProgramKind::Native},
+        {"i386", windowsProgram(0x14C), ProgramKind::Windows32},
+        {"amd64", windowsProgram(0x8664), ProgramKind::Windows64},
+        {"arm64", windowsProgram(0xAA64), ProgramKind::Windows32},
+        {"mz-only", "MZ", ProgramKind::Windows32},
+        {"cut-in-dos-header", windowsProgram(0x8664, 0x30), ProgramKind::Windows32},
+        {"cut-in-pe-header", windowsProgram(0x8664, 0x45), ProgramKind::Windows32},
+        {"ne-not-pe", [] { std::string b = windowsProgram(0x8664); b[0x41] = 'E'; b[0x40] = 'N'; return b; }(),
+         ProgramKind::Windows32},
+        {"header-past-end", [] { std::string b = windowsProgram(0x8664); b[0x3F] = 0x7F; return b; }(),
+         ProgramKind::Windows32},
+    };
+    for (const auto& c : cases) {
+        writeBytes(dir / c.name, c.bytes);
+        EXPECT_EQ(detail::programKind(dir / c.name), c.kind) << c.name;
+    }
+    EXPECT_EQ(detail::programKind(dir / "missing"), ProgramKind::Native);
+    EXPECT_EQ(detail::programKind(dir.path()), ProgramKind::Native);
+}
+
+// A Windows program starts through the Wine loader (here one that records how it was
+// started), which gets the program's path as its only argument; a native program still
+// starts directly. Without Wine a Windows program is not started.
+TEST(Process, WindowsProgramsStartThroughWine) {
+    TempFolder bin, home;
+    writeScript(bin / "wine",
+                "echo \"$#|$1|$(pwd)|$WINEDEBUG\" >> wine.txt\n"
+                "s=$(readlink /proc/$$/fd/0 /proc/$$/fd/1 /proc/$$/fd/2)\n"
+                "echo $s >> wine.txt\n"
+                "exit 5\n");
+    writeBytes(bin / "vrex.exe", windowsProgram(0x8664));  // no execute permission: Wine needs none
+    writeScript(bin / "sh.exe", "echo native >> wine.txt\n");
+    const std::string canonicalHome = std::filesystem::canonical(home.path()).string();
+    setenv("TARNIX_WINE", (bin / "wine").c_str(), 1);
+    unsetenv("WINEDEBUG");
+
+    EXPECT_EQ(startProgram(bin / "VREX.EXE", home.path()).wait(), ProcessEnd::exited(5));
+    setenv("WINEDEBUG", "err+all", 1);
+    EXPECT_EQ(startProgram(bin / "vrex.exe", home.path()).wait(), ProcessEnd::exited(5));
+    EXPECT_EQ(startProgram(bin / "sh.exe", home.path()).wait(), ProcessEnd::exited(0));
+    unsetenv("WINEDEBUG");
+    const std::string started = "1|" + bin / "vrex.exe" + "|" + canonicalHome;
+    const std::string streams = "/dev/null /dev/null /dev/null\n";
+    EXPECT_EQ(readBytes(home / "wine.txt"),
+              started + "|-all\n" + streams + started + "|err+all\n" + streams + "native\n");
+
+    setenv("TARNIX_WINE", (bin / "no-wine").c_str(), 1);
+    errno = 0;
+    EXPECT_FALSE(startProgram(bin / "vrex.exe", home.path()).started());
+    EXPECT_EQ(errno, ENOEXEC);
+    EXPECT_TRUE(startProgram(bin / "sh.exe", home.path()).started());
+    unsetenv("TARNIX_WINE");
 }
 
 }  // namespace
