@@ -14,7 +14,7 @@ namespace {
 using namespace tarnix;
 using namespace tarnix::fuzz;
 
-bool blank(char c) { return c == ' ' || c == '\t'; }
+bool blank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1A'; }
 
 std::string_view trimmed(std::string_view s)
 {
@@ -24,6 +24,13 @@ std::string_view trimmed(std::string_view s)
 }
 
 bool hasBreak(std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; }
+
+// A file with the UTF-16 mark whose rest is no whole UTF-16: read, but never written to.
+bool damagedUtf16(const std::string& bytes) {
+    if (bytes.compare(0, 2, "\xFF\xFE") != 0) return false;
+    const std::string_view body = std::string_view(bytes).substr(2);
+    return platform::utf8ToUtf16le(platform::utf16leToUtf8(body)) != body;
+}
 
 // Names a reader of profile files could look up in `text`: every section header and every
 // "key=" line, paired with the section it stands in. Only the first 24, to stay quick.
@@ -81,7 +88,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool valid = !section.empty() && !key.empty() && !hasBreak(section) && !hasBreak(key) &&
                        !hasBreak(value) && key.find('=') == std::string::npos &&
                        section.find(']') == std::string::npos && trimmed(key) == key &&
-                       trimmed(section) == section && key.front() != ';' && key.front() != '[';
+                       trimmed(section) == section && key.front() != ';' && key.front() != '[' &&
+                       !damagedUtf16(before);
     const bool written = platform::profileWrite(file, section, key, value);
     const std::string after = readFile(real);
     const auto r = [&] { return report(f, before, after); };

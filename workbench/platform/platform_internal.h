@@ -36,6 +36,9 @@ std::string killedBy(int number);
 // back as written: no line breaks, a key that is no comment or section header, no "=" in the
 // key, no "]" in the section, no blanks around either name, none longer than ProfileTextMax.
 bool profileEntryWritable(std::string_view section, std::string_view key, std::string_view value);
+// The characters profile files take for blanks around names and values: blanks, tabs, vertical
+// tabs, form feeds, and Ctrl-Z, which old tools leave at the end of a file.
+constexpr bool isProfileBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1A'; }
 
 // The steps of writeFile, named so that a test can make each of them fail.
 enum class WriteStep { Create, Write, Flush, Sync, Rename, Reserve, Restore };

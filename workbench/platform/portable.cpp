@@ -21,8 +21,7 @@ namespace {
 bool hasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; }
 
 bool trimmed(std::string_view s) {
-    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    return s.empty() || (!blank(s.front()) && !blank(s.back()));
+    return s.empty() || (!isProfileBlank(s.front()) && !isProfileBlank(s.back()));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <optional>
+#include <utility>
 
 namespace tarnix::platform {
 namespace {
@@ -22,12 +23,18 @@ constexpr std::string_view Utf8Mark = "\xEF\xBB\xBF";
 bool isUtf8(const std::string& text) { return text.compare(0, Utf8Mark.size(), Utf8Mark) == 0; }
 
 // A file that begins with the UTF-16 byte-order mark (little-endian, as Windows writes it) is
-// worked on as UTF-8: true when `text` was such a file and has been turned into UTF-8.
+// worked on as UTF-8. `Damaged` is such a file that would not come back byte for byte (an odd
+// length, a lone surrogate): it reads as Windows reads it, but is not written, since writing
+// one key would change bytes far from it.
 constexpr std::string_view Utf16Mark = "\xFF\xFE";
-bool fromUtf16(std::string& text) {
-    if (text.compare(0, Utf16Mark.size(), Utf16Mark) != 0) return false;
-    text = std::string(Utf8Mark) + utf16leToUtf8(std::string_view(text).substr(Utf16Mark.size()));
-    return true;
+enum class Utf16 { No, Whole, Damaged };
+Utf16 fromUtf16(std::string& text) {
+    if (text.compare(0, Utf16Mark.size(), Utf16Mark) != 0) return Utf16::No;
+    const std::string_view body = std::string_view(text).substr(Utf16Mark.size());
+    std::string utf8 = utf16leToUtf8(body);
+    const Utf16 kind = utf8ToUtf16le(utf8) == body ? Utf16::Whole : Utf16::Damaged;
+    text = std::string(Utf8Mark) + std::move(utf8);
+    return kind;
 }
 
 std::vector<Line> splitLines(const std::string& text) {
@@ -48,12 +55,11 @@ std::vector<Line> splitLines(const std::string& text) {
     return lines;
 }
 
-// Blanks around names and values; Ctrl-Z too, which old tools leave at the end of a file.
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1A'; }
+using detail::isProfileBlank;
 
 std::string_view trim(std::string_view s) {
-    while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
+    while (!s.empty() && isProfileBlank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && isProfileBlank(s.back())) s.remove_suffix(1);
     return s;
 }
 
@@ -65,7 +71,7 @@ std::string_view content(const std::string& text, const Line& line) {
 // blanks and without one pair of enclosing quotes.
 std::string cleanValue(std::string_view value) {
     value = value.substr(0, value.find('\0'));
-    while (!value.empty() && isBlank(value.back())) value.remove_suffix(1);
+    while (!value.empty() && isProfileBlank(value.back())) value.remove_suffix(1);
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
         value = value.substr(1, value.size() - 2);
     return std::string(value);
@@ -93,7 +99,7 @@ std::optional<KeyLine> keyOf(std::string_view line) {
     const std::string_view key = trim(line.substr(0, eq));
     if (key.empty() || key.front() == ';') return std::nullopt;  // comment lines hold no key
     std::size_t at = eq + 1;
-    while (at < line.size() && isBlank(line[at])) ++at;
+    while (at < line.size() && isProfileBlank(line[at])) ++at;
     return KeyLine{key, at};
 }
 
@@ -157,11 +163,15 @@ bool profileWrite(const std::string& file, const std::string& section, const std
         if (errno != ENOENT) return false;
         text.clear();
     }
-    const bool utf16 = fromUtf16(text);
+    const Utf16 utf16 = fromUtf16(text);
+    if (utf16 == Utf16::Damaged) {
+        errno = EILSEQ;
+        return false;
+    }
     const auto inFile = [utf8 = isUtf8(text)](const std::string& s) { return utf8 ? cp1251ToUtf8(s) : s; };
     // Leading blanks could not be read back; Windows drops them as well.
     std::size_t from = 0;
-    while (from < value.size() && isBlank(value[from])) ++from;
+    while (from < value.size() && isProfileBlank(value[from])) ++from;
     const std::string written = inFile(value.substr(from));
     const auto lines = splitLines(text);
     const Found found = locate(text, lines, section, key);
@@ -177,7 +187,7 @@ bool profileWrite(const std::string& file, const std::string& section, const std
         if (!lines.empty() && !lines.back().terminated) text += "\r\n";
         text += '[' + inFile(section) + "]\r\n" + inFile(key) + '=' + written + "\r\n";
     }
-    if (utf16) text = std::string(Utf16Mark) + utf8ToUtf16le(std::string_view(text).substr(Utf8Mark.size()));
+    if (utf16 == Utf16::Whole) text = std::string(Utf16Mark) + utf8ToUtf16le(std::string_view(text).substr(Utf8Mark.size()));
     return detail::writeNativeFile(native, text, Durability::Synced);
 }
 
