@@ -9,10 +9,18 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 #include <unistd.h>
 
 namespace tarnix::bench {
+
+// The median of `times` (not empty).
+inline double median(std::vector<double> times)
+{
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
 
 // Median wall time of `runs` calls of `work`, in milliseconds.
 inline double medianMs(int runs, const std::function<void()>& work)
@@ -23,8 +31,7 @@ inline double medianMs(int runs, const std::function<void()>& work)
         work();
         times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
     }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    return median(std::move(times));
 }
 
 // Median processor time of the calling thread over `runs` calls of `work`, in milliseconds: on a
@@ -43,8 +50,7 @@ inline double medianCpuMs(int runs, const std::function<void()>& work)
         work();
         times.push_back(now() - start);
     }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    return median(std::move(times));
 }
 
 // Prints "<what>: <ratio>x <baseline name> (<ms> ms vs <ms> ms, limit <limit>x)" and says

@@ -7,8 +7,9 @@
 #
 # Sets TARNIX_WINE_ARCH (x86 or x64), TARNIX_WINE_MISSING (what this machine lacks for it),
 # TARNIX_WINE_RUN (the script that runs one Windows program), TARNIX_WINE_PREFIX (the tests' Wine
-# prefix) and TARNIX_WINE_TEST_PROPERTIES (the properties of a test that runs under Wine: the
-# prefix set up first, one session at a time).
+# prefix), TARNIX_WINE_ENVIRONMENT (the variables every Wine run of the tests gets: that prefix,
+# no diagnostics, no Mono or Gecko prompts) and TARNIX_WINE_TEST_PROPERTIES (the properties of a
+# test that runs under Wine: the prefix set up first, one session at a time).
 include_guard(GLOBAL)
 
 set(TARNIX_WINE_TEST_ARCH auto CACHE STRING "Run the Windows tests as 32-bit (x86) or 64-bit (x64) programs, or auto")
@@ -63,6 +64,8 @@ endfunction()
 set(_wine_dir ${CMAKE_BINARY_DIR}/wine)
 set(TARNIX_WINE_RUN ${_wine_dir}/wine-run.sh)
 set(TARNIX_WINE_PREFIX ${_wine_dir}/prefix-${_wine_winearch})
+set(TARNIX_WINE_ENVIRONMENT WINEPREFIX=${TARNIX_WINE_PREFIX} WINEARCH=${_wine_winearch} WINEDEBUG=-all
+    "WINEDLLOVERRIDES=mscoree,mshtml=")
 set(TARNIX_WINE_TEST_PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK wine)
 if(TARNIX_WINE_MISSING)
   return()
@@ -70,7 +73,10 @@ endif()
 
 # Wine runs on a private Xvfb display with a prefix of its own inside the build folder. Windows are
 # not handed to a window manager: without one, Wine would wait for it on every window it maps.
-set(_wine_env "export WINEPREFIX='${TARNIX_WINE_PREFIX}' WINEARCH=${_wine_winearch} WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml='")
+set(_wine_env "export")
+foreach(_variable IN LISTS TARNIX_WINE_ENVIRONMENT)
+  string(APPEND _wine_env " '${_variable}'")
+endforeach()
 set(_wine_xvfb "'${TARNIX_XVFB_RUN}' -a -s '-screen 0 1024x768x24'")
 file(CONFIGURE OUTPUT ${_wine_dir}/wine-prefix.sh @ONLY CONTENT [[
 #!/bin/sh

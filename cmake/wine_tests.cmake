@@ -32,6 +32,6 @@ function(tarnix_add_wine_test name)
   add_test(NAME ${name}
            COMMAND sh -c "\"$@\"; status=$?; '${TARNIX_WINESERVER}' -w; exit $status" sh ${ARGN})
   set_tests_properties(${name} PROPERTIES
-    ENVIRONMENT "WINEPREFIX=${TARNIX_WINE_PREFIX};WINEDEBUG=-all;WINEDLLOVERRIDES=mscoree,mshtml="
+    ENVIRONMENT "${TARNIX_WINE_ENVIRONMENT}"
     TIMEOUT 300 ${TARNIX_WINE_TEST_PROPERTIES})
 endfunction()

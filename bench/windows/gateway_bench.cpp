@@ -4,7 +4,6 @@
 // more than on Windows, so only the ratio means anything.
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -54,15 +53,12 @@ int main()
         layer.push_back(bench::medianMs(1, [&] { platform::startProgram(program, ws.home).wait(); }));
         gateway.push_back(bench::medianMs(1, [&] { RunGoal("opt(1,2,3,4,oblist).", code, value); }));
     }
-    const auto median = [](std::vector<double> times) {
-        std::sort(times.begin(), times.end());
-        return times[times.size() / 2];
-    };
     // The platform layer's start puts the program into a job of its own, so that cancelling
     // ends whatever it started too.
-    bool ok = bench::report("platform layer start and wait on Windows", median(layer), "bare CreateProcessA and wait",
-                            median(bare), 1.5);
-    ok = bench::report("RunGoal round trip on Windows", median(gateway), "bare CreateProcessA and wait", median(bare),
-                       1.5) && ok;
+    const double baseMs = bench::median(bare);
+    bool ok = bench::report("platform layer start and wait on Windows", bench::median(layer),
+                            "bare CreateProcessA and wait", baseMs, 1.5);
+    ok = bench::report("RunGoal round trip on Windows", bench::median(gateway), "bare CreateProcessA and wait",
+                       baseMs, 1.5) && ok;
     return ok && code == "0" && value == "1" ? 0 : 1;
 }

@@ -14,9 +14,7 @@ class DemoTour : public test::MainWindowTest {
 protected:
     DemoTour()
     {
-        for (const auto& file : std::filesystem::directory_iterator(TARNIX_DEMO_DIR))
-            std::filesystem::copy_file(file.path(), ws.work + file.path().filename().string(),
-                                       std::filesystem::copy_options::overwrite_existing);
+        ws.installDemo();
         ws.write(ws.home + "Ordo.ini", "[Files]\r\nkbpath=" + ws.work + "\r\ncurrKb=Kb1\r\ncurrentTask=task2.tsk\r\n"
                                        "rusource=KbMovem1.rul\r\n");
         w->FormActivate();

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "Unit4.h"
 #include "platform/platform.h"
 #include "tests/workspace.h"
@@ -97,9 +95,7 @@ TEST(DemoProject, CompilesBuildsAndRunsThroughTheEngines)
 {
     test::Workspace ws;
     ws.installEngines();
-    for (const auto& file : std::filesystem::directory_iterator(TARNIX_DEMO_DIR))
-        if (file.path().filename() != "README.md")
-            std::filesystem::copy_file(file.path(), ws.work + file.path().filename().string());
+    ws.installDemo();
     const auto holds = [&](const std::string& path, const std::string& text) {
         return ws.read(path).find(cp1251(text)) != std::string::npos;
     };

@@ -143,6 +143,12 @@ void Workspace::installEngines()
     }
 }
 
+void Workspace::installDemo()
+{
+    for (const auto& file : fs::directory_iterator(TARNIX_DEMO_DIR))
+        fs::copy_file(file.path(), work + file.path().filename().string(), fs::copy_options::overwrite_existing);
+}
+
 void Workspace::script(const std::string& text)
 {
     write(root + "script.txt", text);

@@ -21,6 +21,8 @@ public:
 
     // Puts the stand-in under the engine programs' names into the home folder.
     void installEngines();
+    // Copies every file of the demo project into the project folder, replacing what is there.
+    void installDemo();
     // Makes the stand-in answer from this script (see standin/README.md).
     void script(const std::string& text);
 

@@ -129,7 +129,7 @@ TEST_F(Launcher, RunAndTaskTakeTheGoalFileStem)
 
 TEST_F(Launcher, EveryButtonAndMenuItemOpensItsWindow)
 {
-    useDemo();
+    ws.installDemo();
     Form workbench("Form12");
     ShowWorkbench = [&workbench] { workbench.Show(); };
     const struct {

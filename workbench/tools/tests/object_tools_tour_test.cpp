@@ -14,8 +14,7 @@ class ObjectToolsTour : public test::ObjectToolsTest {
 protected:
     ObjectToolsTour()
     {
-        for (const auto& file : std::filesystem::directory_iterator(TARNIX_DEMO_DIR))
-            std::filesystem::copy_file(file.path(), ws.work + file.path().filename().string());
+        ws.installDemo();
         LoadProjectSettings();
     }
 

@@ -20,7 +20,7 @@ using RuleTools = test::ToolWindowsTest;
 
 TEST_F(RuleTools, OnTheDemoProject)
 {
-    useDemo();
+    ws.installDemo();
     Form3->resize(1024, 689);
     Form3->Show();
     Form3->PageControl1->setCurrentIndex(TForm3::FirstRulePage);

@@ -123,7 +123,7 @@ TEST(StringGrid, CellsAddressTheFixedRowAndColumnAsRowAndColumnZero)
 // Each window on the demo project, for the pictures of the documentation.
 TEST_F(SmallWindows, OnTheDemoProject)
 {
-    useDemo();
+    ws.installDemo();
     std::string code, value;
     RunGoal(goals::RunModel0, code, value);
     RunGoal(goals::RuleExplanation("10"), code, value);

@@ -27,13 +27,6 @@ protected:
     }
     ~ToolWindowsTest() override { DestroyToolWindows(); }
 
-    // Copies the demo project into the project folder.
-    void useDemo()
-    {
-        for (const auto& file : std::filesystem::directory_iterator(TARNIX_DEMO_DIR))
-            std::filesystem::copy_file(file.path(), ws.work + file.path().filename().string(),
-                                       std::filesystem::copy_options::overwrite_existing);
-    }
     // With TARNIX_SCREENSHOT_DIR set, saves a picture of the window there as <name>.png.
     static void picture(QWidget* window, const char* name)
     {
