@@ -16,6 +16,7 @@
 #include <QShowEvent>
 #include <QWindow>
 
+#include "document.h"
 #include "errors.h"
 
 namespace tarnix {
@@ -107,10 +108,16 @@ void Form::showEvent(QShowEvent* event)
         dispatch([this] { OnShow(); });
 }
 
-// The main window's close ends the event loop at once. quit() would first ask every other
-// window to close, and one that refused would keep the program running.
+// A window with unsaved documents asks first; closing the main window ends the program, so it
+// asks about every window's documents. The main window's close ends the event loop at once:
+// quit() would first ask every other window to close, and one that refused would keep the
+// program running.
 void Form::closeEvent(QCloseEvent* event)
 {
+    if (!MayDiscard(this == mainForm ? AllDocuments() : DocumentsOf(this))) {
+        event->ignore();
+        return;
+    }
     QMainWindow::closeEvent(event);
     if (event->isAccepted() && this == mainForm)
         QCoreApplication::exit(0);

@@ -20,6 +20,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QWindow>
+#include <algorithm>
 #include <memory>
 #include <optional>
 
@@ -220,6 +221,21 @@ void QtUi::showMessage(const std::string& text) { showBox(QMessageBox::NoIcon, t
 void QtUi::showError(const std::string& text) { showBox(QMessageBox::Critical, toQt(text)); }
 
 void QtUi::showErrorUtf8(const std::string& text) { showBox(QMessageBox::Critical, QString::fromUtf8(text)); }
+
+// The first button is the default one; Escape and the close box choose the last.
+std::size_t QtUi::ask(const std::string& utf8Text, const std::vector<std::string>& utf8Buttons)
+{
+    QMessageBox box(QMessageBox::Question, QApplication::applicationName(), displayText(QString::fromUtf8(utf8Text)),
+                    QMessageBox::NoButton, QApplication::activeWindow());
+    std::vector<QPushButton*> buttons;
+    for (const std::string& caption : utf8Buttons)
+        buttons.push_back(box.addButton(QString::fromUtf8(caption), QMessageBox::ActionRole));
+    box.setDefaultButton(buttons.front());
+    box.setEscapeButton(buttons.back());
+    box.exec();
+    const auto chosen = std::find(buttons.begin(), buttons.end(), box.clickedButton());
+    return chosen == buttons.end() ? buttons.size() - 1 : static_cast<std::size_t>(chosen - buttons.begin());
+}
 
 std::optional<std::string> QtUi::openFileDialog(DialogKind kind, const std::string& filter)
 {

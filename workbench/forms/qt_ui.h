@@ -27,6 +27,7 @@ public:
     std::optional<std::string> openFileDialog(DialogKind kind, const std::string& filter) override;
     std::optional<std::string> saveFileDialog(DialogKind kind, const std::string& filter) override;
     void openDocument(const std::string& path) override;
+    std::size_t ask(const std::string& utf8Text, const std::vector<std::string>& utf8Buttons) override;
     // Runs the event loop until the program ends: every window repaints, but no window takes
     // input. After ProgressDelayMs a progress window, modal over all windows, names the
     // program and the goal, counts the time and offers Cancel (Escape and closing it cancel

@@ -2,6 +2,7 @@
 
 #include <QPlainTextEdit>
 #include <QTextDocument>
+#include <algorithm>
 #include <array>
 
 #include "context.h"
@@ -85,6 +86,26 @@ std::string encodeLines(const QString& text)
     if (n > 0)
         bytes += "\r\n";
     return bytes;
+}
+
+Unencodable FindUnencodable(const QString& text, std::size_t shown)
+{
+    const auto& table = encodeTable();
+    Unencodable found;
+    const auto* in = reinterpret_cast<const char16_t*>(text.utf16());
+    const std::size_t n = static_cast<std::size_t>(text.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        const char16_t c = in[i];
+        const bool pair = c >= 0xD800 && c <= 0xDBFF && i + 1 < n && in[i + 1] >= 0xDC00 && in[i + 1] <= 0xDFFF;
+        if (!pair && (table[c] != '?' || c == u'?' || isLineBreak(c)))
+            continue;
+        const QString character = text.mid(static_cast<qsizetype>(i), pair ? 2 : 1);
+        i += pair ? 1 : 0;
+        ++found.count;
+        if (found.first.size() < shown && std::find(found.first.begin(), found.first.end(), character) == found.first.end())
+            found.first.push_back(character);
+    }
+    return found;
 }
 
 void LoadTextArea(QPlainTextEdit* area, const std::string& path)

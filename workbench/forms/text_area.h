@@ -5,6 +5,7 @@
 #include <QString>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "text_file.h"
 
@@ -20,6 +21,14 @@ QString decodeLines(std::string_view bytes);
 // The area's text -> file bytes: the text split at every line break (isLineBreak), every line
 // followed by CR LF; an empty text has no lines.
 std::string encodeLines(const QString& text);
+
+// The characters of a text that code page 1251 cannot hold (each saved as '?'): how many
+// there are, and the first few different ones.
+struct Unencodable {
+    std::vector<QString> first;
+    std::size_t count = 0;
+};
+Unencodable FindUnencodable(const QString& text, std::size_t shown = 5);
 
 // Replaces the whole content of `area` with the lines of the file (FileOpenError when it
 // cannot be read; the area then keeps what it had).

@@ -25,15 +25,17 @@ std::string errorBoxText(const std::string& what)
     return what + ".";
 }
 
-void dispatch(const std::function<void()>& command)
+bool dispatch(const std::function<void()>& command)
 {
     try {
         command();
+        return true;
     } catch (const std::bad_alloc&) {
         ui().showError(errorBoxText("Out of memory"));
     } catch (const std::exception& e) {
         ui().showError(errorBoxText(e.what()));
     }
+    return false;
 }
 
 }  // namespace tarnix

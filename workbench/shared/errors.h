@@ -56,7 +56,7 @@ public:
 std::string errorBoxText(const std::string& what);
 
 // Runs one command: any error it throws is shown in the generic error box and goes no
-// further. Steps done before the error stay done.
-void dispatch(const std::function<void()>& command);
+// further. Steps done before the error stay done. True when the command ran to its end.
+bool dispatch(const std::function<void()>& command);
 
 }  // namespace tarnix

@@ -1,5 +1,7 @@
 #include "scripted_ui.h"
 
+#include <algorithm>
+
 #include "platform/platform.h"
 
 namespace tarnix {
@@ -40,6 +42,17 @@ bool ScriptedUi::waitForProgram(const ProgramWait& wait)
     waits_.back().cancelled = true;
     wait.cancel();
     return false;
+}
+
+std::size_t ScriptedUi::ask(const std::string& utf8Text, const std::vector<std::string>& utf8Buttons)
+{
+    shown_.push_back({Shown::Question, utf8Text});
+    std::size_t answer = utf8Buttons.size() - 1;
+    if (!questionAnswers_.empty()) {
+        answer = std::min(questionAnswers_.front(), answer);
+        questionAnswers_.pop_front();
+    }
+    return answer;
 }
 
 std::vector<std::string> ScriptedUi::textsOf(Shown::Kind kind) const

@@ -15,13 +15,17 @@ namespace tarnix {
 class ScriptedUi : public Ui {
 public:
     struct Shown {
-        enum Kind { Message, Error, OpenDialog, SaveDialog, Document } kind;
-        std::string text;  // the message, the dialog's filter or the document's path
+        enum Kind { Message, Error, OpenDialog, SaveDialog, Document, Question } kind;
+        std::string text;  // the message, the dialog's filter, the document's path or the question (UTF-8)
         bool operator==(const Shown&) const = default;
     };
 
     // The next file dialog answers `path`; nothing means cancel.
     void answerDialog(std::optional<std::string> path) { answers_.push_back(std::move(path)); }
+    // The next question is answered with button `index`; unanswered questions choose the last
+    // button (cancel).
+    void answerQuestion(std::size_t index) { questionAnswers_.push_back(index); }
+    std::vector<std::string> questions() const { return textsOf(Shown::Question); }
     // Runs while a message is open (before it is closed), e.g. to look at the state then.
     std::function<void(const std::string&)> onMessage;
 
@@ -49,12 +53,14 @@ public:
     std::optional<std::string> saveFileDialog(DialogKind kind, const std::string& filter) override;
     void openDocument(const std::string& path) override;
     bool waitForProgram(const ProgramWait& wait) override;
+    std::size_t ask(const std::string& utf8Text, const std::vector<std::string>& utf8Buttons) override;
 
 private:
     std::vector<std::string> textsOf(Shown::Kind kind) const;
     std::optional<std::string> nextAnswer();
 
     std::deque<std::optional<std::string>> answers_;
+    std::deque<std::size_t> questionAnswers_;
     std::vector<Shown> shown_;
     std::vector<Wait> waits_;
 };

@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/platform.h"
 
@@ -44,6 +45,10 @@ public:
     virtual bool waitForProgram(const ProgramWait& wait) = 0;
     // Asks the desktop to open a document with its default program; the outcome is ignored.
     virtual void openDocument(const std::string& path) = 0;
+    // A question with a button for each answer (texts in UTF-8: they may name characters that
+    // code page 1251 cannot hold); returns the index of the button chosen. Closing the box
+    // chooses the last button, which is always the one that cancels.
+    virtual std::size_t ask(const std::string& utf8Text, const std::vector<std::string>& utf8Buttons) = 0;
 };
 
 // The Ui of the running program (set once at start, or by a test).

@@ -33,16 +33,6 @@ const char* const GoalFileFilter = "ari файлы (*.ari)|*ARI|Все файл�
 const char* const KbFileFilter = "idb файлы (*.idb)|*.idb|Все файлы (*.*)|*.*";
 constexpr std::string_view KbExtension = ".idb";
 
-// The name with ".idb" appended, unless it ends in it already (in any letter case): a chosen
-// "kb7.idb" names the knowledge base kb7, not a file "kb7.idb.idb".
-std::string withKbExtension(const std::string& name)
-{
-    const bool hasIt = name.size() >= KbExtension.size() &&
-                       std::equal(KbExtension.begin(), KbExtension.end(), name.end() - KbExtension.size(),
-                                  [](char e, char c) { return std::tolower(static_cast<unsigned char>(c)) == e; });
-    return hasIt ? name : name + std::string(KbExtension);
-}
-
 // The stem of a chosen file's name, without its folder: "t1" for ".../t1.old.ari".
 std::string stemOf(const std::string& path) { return FileStem(fileNamePart(path)); }
 
@@ -136,7 +126,7 @@ void TForm1::bbTaskClick()
 void TForm1::NewKb1Click()
 {
     const auto chosen = ui().saveFileDialog(DialogKind::KnowledgeBase, cp1251(KbFileFilter));
-    const std::string path = chosen ? withKbExtension(*chosen) : "";
+    const std::string path = chosen ? WithExtension(*chosen, std::string(KbExtension)) : "";
     const std::string kb = chosen ? stemOf(path) : "";
     if (kb.empty()) {
         ShowMessage("Empty Kb Name! ");
