@@ -1,5 +1,6 @@
 #include "Unit12.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QFocusEvent>
 #include <QFontDatabase>
@@ -17,6 +18,7 @@
 
 #include "Unit20.h"
 #include "activation.h"
+#include "document.h"
 #include "text_area.h"
 #include "Unit4.h"
 #include "icon.h"
@@ -64,10 +66,11 @@ QWidget* alone(QPlainTextEdit* area)
 
 TForm12::TForm12(QWidget* parent) : Form("Form12", parent)
 {
-    setWindowTitle(QStringLiteral("         Tarnix"));
+    setWindowTitle(QStringLiteral("         Tarnix[*]"));  // "*" while a document is modified
     setWindowIcon(tarnixIcon());
     resize(984, 689);
     createControls();
+    createDocuments();
     createMenu();
     connectSheets();
     watchActivation();
@@ -160,13 +163,14 @@ void TForm12::createSheets()
 
 void TForm12::createMenu()
 {
-    QMenu* project = menuBar()->addMenu(literal("Проект"));
+    QMenu* project = menuBar()->addMenu(literal("&Проект"));
     project->setObjectName(QStringLiteral("Project1"));
     addCommand(project, "OpenProject1", "Открыть проект", command(&TForm12::OpenProject1Click));
-    addCommand(project, "CompileKb1", "Компиляция БЗ", command(&TForm12::CompileKb1Click));
-    addCommand(project, "CompileProject1", "Компиляция проекта", command(&TForm12::CompileProject1Click));
+    addCommand(project, "CompileKb1", "Компиляция БЗ", command(&TForm12::CompileKb1Click))->setShortcut(Qt::Key_F9);
+    addCommand(project, "CompileProject1", "Компиляция проекта", command(&TForm12::CompileProject1Click))
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F9));
     addCommand(project, "NewProject1", "Новый проект", command(&TForm12::NewProject1Click));
-    addCommand(project, "Run1", "Выполнить", command(&TForm12::Run1Click));
+    addCommand(project, "Run1", "Выполнить", command(&TForm12::Run1Click))->setShortcut(Qt::Key_F5);
     addCommand(project, "Exit1", "Выход", command(&TForm12::Exit1Click));
 
     const auto documentMenu = [&](const char* caption, const char* name, int digit,
@@ -175,22 +179,37 @@ void TForm12::createMenu()
         menu->setObjectName(QString::fromLatin1(name));
         const char* captions[] = {"Открыть", "Закрыть", "Сохранить", "Сохранить как"};
         const char* names[] = {"Open", "Close", "Save", "SaveAs"};
+        std::array<QAction*, 4> items{};
         for (int i = 0; i < 4; ++i) {
             const std::string itemName = names[i] + std::to_string(digit);
-            addCommand(menu, itemName.c_str(), captions[i], command(methods[i]));
+            items[i] = addCommand(menu, itemName.c_str(), captions[i], command(methods[i]));
         }
+        openItems_[digit - 1] = items[0];
+        saveItems_[digit - 1] = items[2];
     };
-    documentMenu("Задача", "TaskMenu1", 1,
+    documentMenu("&Задача", "TaskMenu1", 1,
                  {&TForm12::Open1Click, &TForm12::Close1Click, &TForm12::Save1Click, &TForm12::SaveAs1Click});
-    documentMenu("БЗ", "KbMenu1", 2,
+    documentMenu("&БЗ", "KbMenu1", 2,
                  {&TForm12::Open2Click, &TForm12::Close2Click, &TForm12::Save2Click, &TForm12::SaveAs2Click});
-    documentMenu("Текст", "TextMenu1", 3,
+    documentMenu("&Текст", "TextMenu1", 3,
                  {&TForm12::Open3Click, &TForm12::Close3Click, &TForm12::Save3Click, &TForm12::SaveAs3Click});
 
-    QMenu* help = menuBar()->addMenu(literal("Справка"));
+    QMenu* help = menuBar()->addMenu(literal("&Справка"));
     help->setObjectName(QStringLiteral("Help1"));
     addCommand(help, "Help2", "Справка", command(&TForm12::Help2Click));
     addCommand(help, "About1", "О программе", command(&TForm12::About1Click));
+}
+
+// Ctrl+O and Ctrl+S open and save the document of the sheet on show: they move to the items of
+// that document's menu, where the menu shows them.
+void TForm12::followSheetShortcuts(int index)
+{
+    const QWidget* sheets[] = {Task, Rules, TabSheetText};
+    for (int i = 0; i < 3; ++i) {
+        const bool shown = PageControl1->widget(index) == sheets[i];
+        openItems_[i]->setShortcut(shown ? QKeySequence(QKeySequence::Open) : QKeySequence());
+        saveItems_[i]->setShortcut(shown ? QKeySequence(QKeySequence::Save) : QKeySequence());
+    }
 }
 
 std::function<void()> TForm12::command(void (TForm12::*method)())
@@ -327,18 +346,12 @@ const char* const KbSaveFilter = "rule файлы (*.rul)|*rul|Все файлы
 const char* const TextOpenFilter = "texts (*.txt)|*TXT|Все файлы (*.*)|*.*";
 const char* const TextSaveFilter = "txt файлы (*.txt)|*txt|Все файлы (*.*)|*.*";
 
-std::optional<std::string> openDialog(const char* filter)
+// Opening another file over unsaved edits asks first; then the open dialog.
+std::optional<std::string> openDialog(Document* document, const char* filter)
 {
+    if (!MayDiscard({document}))
+        return std::nullopt;
     return ui().openFileDialog(DialogKind::Document, cp1251(filter));
-}
-
-// The save dialog, then the backup of an existing file of the chosen name.
-std::optional<std::string> saveDialogWithBackup(const char* filter)
-{
-    auto chosen = ui().saveFileDialog(DialogKind::Document, cp1251(filter));
-    if (chosen)
-        MakeBackup(*chosen);
-    return chosen;
 }
 
 void showPathEnd(QLineEdit* edit, const std::string& path)
@@ -349,92 +362,127 @@ void showPathEnd(QLineEdit* edit, const std::string& path)
 
 }  // namespace
 
+void TForm12::createDocuments()
+{
+    taskDoc_ = new Document(mmTaskText, literal("Задача"));
+    kbDoc_ = new Document(mmRuleText, literal("БЗ"));
+    textDoc_ = new Document(mmText, literal("Текст"));
+    taskDoc_->markInTab(PageControl1, Task);
+    kbDoc_->markInTab(PageControl1, Rules);
+    textDoc_->markInTab(PageControl1, TabSheetText);
+    taskDoc_->setSaveCommand([this] { return saveTask(); });
+    kbDoc_->setSaveCommand([this] { return saveKb(); });
+    textDoc_->setSaveCommand([this] { return saveText(); });
+}
+
+// ---- menu "Задача" -------------------------------------------------------------------------
+
 void TForm12::Open1Click()
 {
-    const auto path = openDialog(TaskOpenFilter);
+    const auto path = openDialog(taskDoc_, TaskOpenFilter);
     if (!path)
         return;
+    taskDoc_->load(*path);
     context.TaskFilePath = *path;
     context.CurrentTask = fileNamePart(*path);
-    LoadTextArea(mmTaskText, *path);
     context.TaskFileName = fileNamePart(*path);
     edTask->setText(toQt(fileNamePart(*path)));
 }
 
-void TForm12::Close1Click() { mmTaskText->clear(); }
+void TForm12::Close1Click() { taskDoc_->clear(); }
+void TForm12::Save1Click() { saveTask(); }
+void TForm12::SaveAs1Click() { saveTaskAs(); }
 
-void TForm12::Save1Click()
+bool TForm12::saveTask()
 {
-    if (platform::fileExists(context.TaskFilePath))
-        SaveTextArea(mmTaskText, context.TaskFilePath);
+    if (!taskDoc_->hasFile())
+        return saveTaskAs();
+    return taskDoc_->saveTo(taskDoc_->path());
 }
 
-void TForm12::SaveAs1Click()
+bool TForm12::saveTaskAs()
 {
-    const auto chosen = saveDialogWithBackup(TaskSaveFilter);
-    if (!chosen)
-        return;
-    context.TaskFilePath = *chosen + ".tsk";
-    SaveTextArea(mmTaskText, context.TaskFilePath);
-    edTask->setText(toQt(fileNamePart(context.TaskFilePath)));
+    const auto chosen = ui().saveFileDialog(DialogKind::Document, cp1251(TaskSaveFilter));
+    if (!chosen || !taskDoc_->saveAs(WithExtension(*chosen, ".tsk")))
+        return false;
+    context.TaskFilePath = taskDoc_->path();
+    edTask->setText(toQt(fileNamePart(taskDoc_->path())));
+    return true;
 }
+
+// ---- menu "БЗ" -----------------------------------------------------------------------------
 
 void TForm12::Open2Click()
 {
-    const auto path = openDialog(KbOpenFilter);
+    const auto path = openDialog(kbDoc_, KbOpenFilter);
     if (!path)
         return;
+    kbDoc_->load(*path);
     context.KbFilePath = *path;
     context.KbSourceName = *path;
-    LoadTextArea(mmRuleText, *path);
     showPathEnd(edKb, *path);
 }
 
-void TForm12::Close2Click() { mmRuleText->clear(); }
+void TForm12::Close2Click() { kbDoc_->clear(); }
+void TForm12::Save2Click() { saveKb(); }
+void TForm12::SaveAs2Click() { saveKbAs(); }
 
-void TForm12::Save2Click()
+// A rule file that has gone since it was shown is not made anew: the message says so, and
+// "Сохранить как" saves the text.
+bool TForm12::saveKb()
 {
-    if (platform::fileExists(context.KbFilePath))
-        SaveTextArea(mmRuleText, context.KbFilePath);
-    else
-        ShowMessage("Not exists rule file - " + context.KbFilePath);
+    if (!kbDoc_->hasFile())
+        return saveKbAs();
+    if (!platform::fileExists(kbDoc_->path())) {
+        ShowMessage("Not exists rule file - " + kbDoc_->path());
+        return false;
+    }
+    return kbDoc_->saveTo(kbDoc_->path());
 }
 
-void TForm12::SaveAs2Click()
+bool TForm12::saveKbAs()
 {
-    const auto chosen = saveDialogWithBackup(KbSaveFilter);
-    if (!chosen)
-        return;
-    context.KbFilePath = *chosen + ".rul";
-    SaveTextArea(mmRuleText, context.KbFilePath);
+    const auto chosen = ui().saveFileDialog(DialogKind::Document, cp1251(KbSaveFilter));
+    if (!chosen || !kbDoc_->saveAs(WithExtension(*chosen, ".rul")))
+        return false;
+    context.KbFilePath = kbDoc_->path();
     showPathEnd(edKb, context.KbFilePath);
     context.KbSourceName = context.KbFilePath;
+    return true;
 }
+
+// ---- menu "Текст" --------------------------------------------------------------------------
 
 void TForm12::Open3Click()
 {
-    const auto path = openDialog(TextOpenFilter);
+    const auto path = openDialog(textDoc_, TextOpenFilter);
     if (!path)
         return;
+    textDoc_->load(*path);
     context.TextFilePath = *path;
-    LoadTextArea(mmText, *path);
     StatusPanel1->setText(toQt(*path));
 }
 
-void TForm12::Close3Click() { mmText->clear(); }
+void TForm12::Close3Click() { textDoc_->clear(); }
+void TForm12::Save3Click() { saveText(); }
+void TForm12::SaveAs3Click() { saveTextAs(); }
 
-void TForm12::Save3Click()
+// A text whose file has gone since it was opened is written anew.
+bool TForm12::saveText()
 {
-    if (!context.TextFilePath.empty())
-        SaveTextArea(mmText, context.TextFilePath);
+    if (!textDoc_->hasFile())
+        return saveTextAs();
+    return textDoc_->saveTo(textDoc_->path());
 }
 
-void TForm12::SaveAs3Click()
+// The text saved under the new name is the document from then on, and the status bar says so.
+bool TForm12::saveTextAs()
 {
-    const auto chosen = saveDialogWithBackup(TextSaveFilter);
-    if (!chosen)
-        return;
-    SaveTextArea(mmText, ChangeFileExt(*chosen, ".txt"));
+    const auto chosen = ui().saveFileDialog(DialogKind::Document, cp1251(TextSaveFilter));
+    if (!chosen || !textDoc_->saveAs(ChangeFileExt(*chosen, ".txt")))
+        return false;
+    StatusPanel1->setText(toQt(textDoc_->path()));
+    return true;
 }
 
 // ---- sheets --------------------------------------------------------------------------------
@@ -442,6 +490,7 @@ void TForm12::SaveAs3Click()
 void TForm12::connectSheets()
 {
     connect(PageControl1, &QTabWidget::currentChanged, this, &TForm12::sheetShown);
+    connect(PageControl1, &QTabWidget::currentChanged, this, &TForm12::followSheetShortcuts);
     mmPresdb->installEventFilter(this);
     TabSheetPresdb->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(TabSheetPresdb, &QWidget::customContextMenuRequested, this,
@@ -485,13 +534,15 @@ void TForm12::loadIfExists(QPlainTextEdit* area, const std::string& path)
         LoadTextArea(area, path);
 }
 
+// The task and rule sheets show their file as it is on disk, unless they hold unsaved edits.
 void TForm12::TaskShow()
 {
     context.TaskFileName = field(edTask);
-    loadIfExists(mmTaskText, context.WorkDir + context.TaskFileName);
+    if (taskDoc_->loadIfUnmodified(context.WorkDir + context.TaskFileName))
+        context.TaskFilePath = taskDoc_->path();
 }
 
-void TForm12::RulesShow() { loadIfExists(mmRuleText, context.WorkDir + context.KbSourceName); }
+void TForm12::RulesShow() { kbDoc_->loadIfUnmodified(context.WorkDir + context.KbSourceName); }
 void TForm12::TabSheetPresdbShow() { loadIfExists(mmPresdb, context.WorkDir + files::Database); }
 void TForm12::TabSheetPresdbEnter() { LoadTextArea(mmPresdb, context.WorkDir + files::Database); }
 void TForm12::TabSheetPresdbContextPopup() { TabSheetPresdbEnter(); }

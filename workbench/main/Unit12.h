@@ -2,8 +2,11 @@
 // menu of every command of the workbench.
 #pragma once
 
+#include <array>
+
 #include "form.h"
 
+class QAction;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -11,6 +14,8 @@ class QTabWidget;
 class QWidget;
 
 namespace tarnix {
+
+class Document;
 
 class TForm12 : public Form {
     Q_OBJECT
@@ -94,6 +99,8 @@ private:
     QWidget* createFieldBar();
     void createSheets();
     void createMenu();
+    void createDocuments();
+    void followSheetShortcuts(int index);
     QWidget* addSheet(const char* name, const char* caption);
     // Wraps a command: errors go to the error box, and closing an information message
     // runs the activation routine before the command's next step.
@@ -106,6 +113,21 @@ private:
     // Loads `path` into `area` when the file exists; otherwise leaves the area alone.
     static void loadIfExists(QPlainTextEdit* area, const std::string& path);
     void showRunResults();
+    // Save and "Сохранить как" of each document; false when nothing was saved.
+    bool saveTask();
+    bool saveTaskAs();
+    bool saveKb();
+    bool saveKbAs();
+    bool saveText();
+    bool saveTextAs();
+
+    // The documents of the sheets "Задача", "БЗ" and "Текст".
+    Document* taskDoc_ = nullptr;
+    Document* kbDoc_ = nullptr;
+    Document* textDoc_ = nullptr;
+    // "Открыть" and "Сохранить" of the menus "Задача", "БЗ", "Текст".
+    std::array<QAction*, 3> openItems_{};
+    std::array<QAction*, 3> saveItems_{};
 };
 
 extern TForm12* Form12;

@@ -32,38 +32,33 @@ TEST_F(DocumentsTest, TaskOpenSetsPathsThenTextThenFields)
     EXPECT_EQ(context.TaskFileName, "t7.tsk");
     EXPECT_EQ(text(w->edTask), "t7.tsk");
 
-    chooseWith("Open1", ws.work + "gone.tsk");
+    chooseWith("Open1", ws.work + "gone.tsk");  // a failed open changes nothing
     EXPECT_EQ(ws.ui.errors().size(), 1u);
-    EXPECT_EQ(context.TaskFilePath, ws.work + "gone.tsk");
+    EXPECT_EQ(context.TaskFilePath, ws.work + "t7.tsk");
+    EXPECT_EQ(context.CurrentTask, "t7.tsk");
     EXPECT_EQ(text(w->edTask), "t7.tsk");
     EXPECT_EQ(text(w->mmTaskText), "goal(x).");
+    w->mmTaskText->setPlainText("saved");
+    choose("Save1");
+    EXPECT_EQ(ws.read(ws.work + "t7.tsk"), "saved\r\n");
 
     chooseWith("Open1", std::nullopt);
-    EXPECT_EQ(context.TaskFilePath, ws.work + "gone.tsk");
+    EXPECT_EQ(context.TaskFilePath, ws.work + "t7.tsk");
 }
 
-TEST_F(DocumentsTest, TaskSaveAsBacksUpAnExistingFileAndAppendsTheExtension)
+TEST_F(DocumentsTest, TaskSaveAsBecomesTheTaskFile)
 {
-    ws.write(ws.work + "old.tsk", "before\r\n");
     w->mmTaskText->setPlainText("after");
-    chooseWith("SaveAs1", ws.work + "old.tsk");
-    EXPECT_EQ(ws.read(ws.work + "old.BAK"), "before\r\n");
-    EXPECT_EQ(ws.read(ws.work + "old.tsk.tsk"), "after\r\n");
-    EXPECT_FALSE(ws.exists(ws.work + "old.tsk"));
-    EXPECT_EQ(text(w->edTask), "old.tsk.tsk");
-
     chooseWith("SaveAs1", ws.work + "new");
+    EXPECT_EQ(ws.ui.shown()[0].text, cp1251("task файлы (*.tsk)|*tsk|Все файлы (*.*)|*.*"));
     EXPECT_EQ(ws.read(ws.work + "new.tsk"), "after\r\n");
     EXPECT_EQ(context.TaskFilePath, ws.work + "new.tsk");
+    EXPECT_EQ(text(w->edTask), "new.tsk");
     EXPECT_TRUE(ws.ui.errors().empty());
 }
 
-TEST_F(DocumentsTest, TaskSaveWritesOnlyAnExistingFileAndCloseThenSaveEmptiesIt)
+TEST_F(DocumentsTest, TaskCloseThenSaveEmptiesTheFile)
 {
-    w->mmTaskText->setPlainText("text");
-    choose("Save1");  // no task file yet: nothing, silently
-    EXPECT_TRUE(ws.ui.shown().empty());
-
     ws.write(ws.work + "a.tsk", "content\r\n");
     chooseWith("Open1", ws.work + "a.tsk");
     choose("Close1");
@@ -91,12 +86,18 @@ TEST_F(DocumentsTest, KbOpenShowsTheWholePathAndTheNextCompilationTakesTheName)
     EXPECT_EQ(splitLines(ws.read(ws.work + "estrpar.ari"))[1], "'a.rul',");
 }
 
-TEST_F(DocumentsTest, KbSaveWithoutAFileSaysSoAndTheActivationResetsThePath)
+// A rule file gone since it was opened is not made anew, and the message's activation does not
+// point Save at another file.
+TEST_F(DocumentsTest, KbSaveOfAFileThatHasGoneSaysSo)
 {
-    context.KbFilePath = ws.work + "missing.rul";
+    ws.write(ws.work + "a.rul", "r1\r\n");
+    chooseWith("Open2", ws.work + "a.rul");
+    std::remove((ws.work + "a.rul").c_str());
     choose("Save2");
-    EXPECT_EQ(ws.ui.messages(), std::vector<std::string>{"Not exists rule file - " + ws.work + "missing.rul"});
+    choose("Save2");
+    EXPECT_EQ(ws.ui.messages(), std::vector<std::string>(2, "Not exists rule file - " + ws.work + "a.rul"));
     EXPECT_EQ(context.KbFilePath, ws.work + "Kb1");
+    EXPECT_FALSE(ws.exists(ws.work + "a.rul"));
 }
 
 TEST_F(DocumentsTest, KbSaveAsAppendsRulAndBecomesTheSource)
@@ -141,10 +142,10 @@ TEST_F(DocumentsTest, TextOpenShowsThePathAndSaveFollowsIt)
     std::remove((ws.work + "n.txt").c_str());
     choose("Save3");  // the file is created again
     EXPECT_EQ(ws.read(ws.work + "n.txt"), "two\r\n");
-    w->FormActivate();  // empties the text path: saving does nothing now
+    w->FormActivate();  // empties the shared text path, but the document keeps its file
     w->mmText->setPlainText("three");
     choose("Save3");
-    EXPECT_EQ(ws.read(ws.work + "n.txt"), "two\r\n");
+    EXPECT_EQ(ws.read(ws.work + "n.txt"), "three\r\n");
 }
 
 TEST_F(DocumentsTest, FullDiskKeepsTheEarlierFile)

@@ -16,7 +16,7 @@ using test::MainWindowTest;
 
 TEST_F(MainWindowTest, WindowHasItsFieldsSheetsAndMenu)
 {
-    EXPECT_EQ(w->windowTitle(), QStringLiteral("         Tarnix"));
+    EXPECT_EQ(w->windowTitle(), QStringLiteral("         Tarnix[*]"));  // "[*]": "*" while modified
     EXPECT_EQ(w->size(), QSize(984, 689));
     for (const char* name : {"edProj", "edTask", "edKb", "edDepth", "edLength"}) {
         auto* label = w->findChild<QLabel*>(QStringLiteral("lb") + QString::fromLatin1(name + 2));
@@ -35,7 +35,7 @@ TEST_F(MainWindowTest, WindowHasItsFieldsSheetsAndMenu)
     QStringList menus;
     for (QAction* a : w->menuBar()->actions())
         menus << a->text();
-    EXPECT_EQ(menus, (QStringList{"Проект", "Задача", "БЗ", "Текст", "Справка"}));
+    EXPECT_EQ(menus, (QStringList{"&Проект", "&Задача", "&БЗ", "&Текст", "&Справка"}));  // with Alt mnemonics
     QStringList project;
     for (QAction* a : w->menuBar()->actions()[0]->menu()->actions())
         project << a->text();
