@@ -13,6 +13,7 @@
 #include "Unit16.h"
 #include "Unit17.h"
 #include "Unit4.h"
+#include "document.h"
 #include "object_tools.h"
 #include "platform/platform.h"
 #include "qt_text.h"
@@ -74,10 +75,14 @@ std::string StripExt(const std::string& name)
 
 TForm14::TForm14(QWidget* parent) : Form("Form14", parent)
 {
-    setWindowTitle(QStringLiteral("Form14"));
+    setWindowTitle(QStringLiteral("Form14[*]"));  // "*" while a record is modified
     resize(900, 640);
     createControls();
     createMenu();
+    // The two areas are a record and its description while Records › Open or Add put one
+    // there; the object texts of the engine that they show otherwise are no file's.
+    recordDoc_ = new Document(memCont, QStringLiteral("Record"), Document::WithoutFile::Scratch);
+    descriptionDoc_ = new Document(MemDesc, QStringLiteral("Description"), Document::WithoutFile::Scratch);
 }
 
 void TForm14::createControls()
@@ -220,6 +225,7 @@ void TForm14::Open2Click()
     DbState.dbFile = *chosen;
     DbState.dbDesc = block[0];
     LoadTextArea(MemDesc, *chosen);
+    descriptionDoc_->detach();
     edNum->setText(toQt(std::to_string(DbState.recCount)));
 }
 
@@ -236,28 +242,43 @@ std::string TForm14::recordPath(std::int32_t n, const char* extension) const
     return withTrailingSeparator(DbState.dbDir) + std::to_string(n) + extension;
 }
 
+// A record opens whole or not at all: its text and its description (the ".dsc" of the same
+// stem beside it; none reads as empty) are read before either area changes.
 void TForm14::Open3Click()
 {
     if (DbState.dbDir.empty()) {
         ShowMessage("Database is not opened!");
         return;
     }
+    if (!MayDiscard({recordDoc_, descriptionDoc_}))
+        return;
     const auto chosen = openDialog();
-    if (!chosen)
+    if (!chosen || !TryStrToInt(StripExt(fileNamePart(*chosen))))
         return;
-    const auto n = TryStrToInt(StripExt(fileNamePart(*chosen)));
-    if (!n)
-        return;
-    LoadTextArea(memCont, *chosen);
-    LoadTextArea(MemDesc, recordPath(*n, ".dsc"));
+    const std::string description = descriptionPath(*chosen);
+    const std::string recordText = loadFileBytes(*chosen);
+    const std::string descriptionText = platform::fileExists(description) ? loadFileBytes(description) : "";
+    memCont->setPlainText(decodeLines(recordText));
+    MemDesc->setPlainText(decodeLines(descriptionText));
+    recordDoc_->setFile(*chosen);
+    descriptionDoc_->setFile(description);
     DbState.recFile = *chosen;
 }
 
-// The description goes beside the record, named after the record's number.
+std::string TForm14::descriptionPath(const std::string& record)
+{
+    return folderPart(record) + StripExt(fileNamePart(record)) + ".dsc";
+}
+
+// Saves the record and the description the areas show; with none open, says so.
 void TForm14::Save3Click()
 {
-    SaveTextArea(memCont, DbState.recFile);
-    SaveTextArea(MemDesc, folderPart(DbState.recFile) + StripExt(fileNamePart(DbState.recFile)) + ".dsc");
+    if (!recordDoc_->hasFile()) {
+        ShowMessage("No record is open!");
+        return;
+    }
+    if (recordDoc_->saveTo(recordDoc_->path()))
+        descriptionDoc_->saveTo(descriptionDoc_->path());
 }
 
 // The new record takes the first number after the count whose record and description are
@@ -270,6 +291,8 @@ void TForm14::Add1Click()
         ShowMessage("Database is not opened!");
         return;
     }
+    if (!recordDoc_->confirmEncodable() || !descriptionDoc_->confirmEncodable())
+        return;
     const std::int32_t n = nextFreeRecord();
     const std::string record = recordPath(n, ".dbm");
     SaveTextArea(memCont, record);
@@ -279,6 +302,9 @@ void TForm14::Add1Click()
         platform::deleteFile(record);
         throw;
     }
+    recordDoc_->setFile(record);
+    descriptionDoc_->setFile(recordPath(n, ".dsc"));
+    DbState.recFile = record;
     DbState.recCount = n;
     writeRecordCount(n);
 }
@@ -315,14 +341,21 @@ void TForm14::Close4Click() { Form16->Close(); }
 
 void TForm14::EditOr1Click() { Form17->ShowModal(); }
 
-void TForm14::Button1Click() { memCont->setPlainText(decodeLines(DosToWinText(joinLines(GetLines(memCont))))); }
+// The converted text is an edit of the record.
+void TForm14::Button1Click()
+{
+    memCont->setPlainText(decodeLines(DosToWinText(joinLines(GetLines(memCont)))));
+    recordDoc_->setModified(true);
+}
 
-void TForm14::bbClearClick() { memCont->clear(); }
+void TForm14::bbClearClick() { recordDoc_->clear(); }
 
 // ---- the engine's objects ------------------------------------------------------------------
 
 void TForm14::OnShow()
 {
+    recordDoc_->detach();
+    descriptionDoc_->detach();
     context.ObjectCount = 0;
     context.ObjectCursor = 0;
     edProj->setText(toQt(context.CurrentKb.str()));
@@ -336,7 +369,10 @@ void TForm14::OnShow()
 void TForm14::showObjectList()
 {
     std::string lines;
-    const auto show = [&] { memCont->setPlainText(decodeLines(lines)); };
+    const auto show = [&] {
+        memCont->setPlainText(decodeLines(lines));
+        recordDoc_->detach();
+    };
     try {
         for (const ObjectListGroup& group : ReadObjectList()) {
             CheckGroupFitsToShow(group);
@@ -386,7 +422,7 @@ void TForm14::createDescription(const std::string& number)
 
 void TForm14::bbNextClick()
 {
-    if (context.ObjectCursor >= context.ObjectCount)
+    if (context.ObjectCursor >= context.ObjectCount || !MayDiscard({recordDoc_, descriptionDoc_}))
         return;
     context.ObjectCursor = context.ObjectCursor + 1;
     ShowRecord(context.ObjectNumbers[context.ObjectCursor]);
@@ -394,7 +430,7 @@ void TForm14::bbNextClick()
 
 void TForm14::bbPrevClick()
 {
-    if (context.ObjectCursor <= 1)
+    if (context.ObjectCursor <= 1 || !MayDiscard({recordDoc_, descriptionDoc_}))
         return;
     context.ObjectCursor = context.ObjectCursor - 1;
     ShowRecord(context.ObjectNumbers[context.ObjectCursor]);
@@ -404,7 +440,7 @@ void TForm14::bbPrevClick()
 void TForm14::bbFindClick()
 {
     const std::string pattern = fromQt(edFind->text());
-    if (pattern.empty())
+    if (pattern.empty() || !MayDiscard({recordDoc_, descriptionDoc_}))
         return;
     std::string code, value;
     RunGoal(goals::FindObject(pattern), code, value);
@@ -427,6 +463,8 @@ void TForm14::ShowRecord(std::int32_t n)
     std::string code, value;
     RunGoal(goals::ShowObject(std::to_string(n)), code, value);
     LoadTextArea(memCont, context.WorkDir + context.ObjectShowFile);
+    recordDoc_->detach();
+    descriptionDoc_->detach();
     edNum->setText(toQt(std::to_string(n)));
     RunGoalQuiet(goals::FindObjectByNumber(fromQt(edNum->text())), code, value);
     if (code != "0") {

@@ -21,6 +21,8 @@ class QPushButton;
 
 namespace tarnix {
 
+class Document;
+
 // The database editor's state; lives for the whole run, nothing resets it.
 struct Tdbcont {
     std::string unused;
@@ -107,9 +109,12 @@ private:
     std::int32_t nextFreeRecord() const;
     void writeRecordCount(std::int32_t n);
     std::optional<std::string> openDialog();
+    static std::string descriptionPath(const std::string& record);
 
     // The open dialog's filter: set by Open database, kept for the later uses of the dialog.
     std::string openFilter_;
+    Document* recordDoc_ = nullptr;
+    Document* descriptionDoc_ = nullptr;
 };
 
 extern TForm14* Form14;

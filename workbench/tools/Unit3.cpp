@@ -10,6 +10,7 @@
 
 #include "Unit4.h"
 #include "Unit5.h"
+#include "document.h"
 #include "qt_text.h"
 #include "string_grid.h"
 #include "text_area.h"
@@ -55,9 +56,10 @@ void ShowRuleSetInGrid(StringGrid* grid, const rules& set)
 
 TForm3::TForm3(QWidget* parent) : Form("Form3", parent)
 {
-    setWindowTitle(QStringLiteral("RuleBase"));
+    setWindowTitle(QStringLiteral("RuleBase[*]"));  // "*" while a document is modified
     resize(1024, 689);
     createControls();
+    createDocuments();
     createMenu();
     onClick(Button6, [this] { Button6Click(); });
     onClick(bbSave, [this] { bbSaveClick(); });
@@ -133,6 +135,21 @@ void TForm3::createPages()
     PageControl1->setCurrentIndex(FirstModelTextPage + 5);  // "M5t", with its initial text
 }
 
+// The panes that a Save writes: page M0 (m0.txt), the six ".txm" pages and the text document.
+// Until a model page has shown its file, its pane is scratch text that no Save writes.
+void TForm3::createDocuments()
+{
+    modelDoc_ = new Document(mmM[0], QStringLiteral("M0"), Document::WithoutFile::Scratch);
+    modelDoc_->markInTab(PageControl1, tabM[0]);
+    for (int k = 0; k <= 5; ++k) {
+        modelTextDocs_[k] = new Document(mmMt[k], QStringLiteral("M%1t").arg(k), Document::WithoutFile::Scratch);
+        modelTextDocs_[k]->markInTab(PageControl1, TabSheet[k]);
+    }
+    textDoc_ = new Document(mmText, QStringLiteral("Text"));
+    textDoc_->markInTab(PageControl1, Te);
+    textDoc_->setSaveCommand([this] { return saveText(); });
+}
+
 void TForm3::createMenu()
 {
     File1 = menuBar()->addMenu(QStringLiteral("File"));
@@ -150,18 +167,26 @@ void TForm3::showEvent(QShowEvent* event)
         dispatch([this] { PageShow(PageControl1->currentIndex()); });
 }
 
+// A page whose pane holds unsaved edits keeps them.
 void TForm3::PageShow(int index)
 {
-    if (index >= FirstRulePage && index < FirstRulePage + 3)
+    if (index >= FirstRulePage && index < FirstRulePage + 3) {
         showRuleSet(index - FirstRulePage + 1);
-    else if (index >= FirstModelPage && index < FirstModelPage + 6)
+    } else if (index == FirstModelPage) {
+        if (!modelDoc_->isModified()) {
+            ShowModel(mmM[0], 0);
+            modelDoc_->setFile(ModelPath(0));
+        }
+    } else if (index > FirstModelPage && index < FirstModelPage + 6) {
         ShowModel(mmM[index - FirstModelPage], index - FirstModelPage);
+    }
 }
 
 void TForm3::PageControl1Change(int index)
 {
-    if (index >= FirstModelTextPage && index < FirstModelTextPage + 6)
-        LoadTextArea(mmMt[index - FirstModelTextPage], modelTextPath(index - FirstModelTextPage));
+    const int k = index - FirstModelTextPage;
+    if (k >= 0 && k < 6 && !modelTextDocs_[k]->isModified())
+        modelTextDocs_[k]->load(modelTextPath(k));
 }
 
 void TForm3::showRuleSet(int k)
@@ -193,42 +218,57 @@ void TForm3::StringGridClick(int k, int row)
 
 // ---- commands ------------------------------------------------------------------------------
 
+// Page M0 and the ".txm" pages save the file they show; a page that shows none (not yet
+// loaded, or its file could not be shown) says so and writes nothing.
 void TForm3::bbSaveClick()
 {
     const int index = PageControl1->currentIndex();
     if (index == FirstModelPage)
-        SaveTextArea(mmM[0], ModelPath(0));
+        savePage(modelDoc_, ModelPath(0));
     else if (index >= FirstModelTextPage && index < FirstModelTextPage + 6)
-        SaveTextArea(mmMt[index - FirstModelTextPage], modelTextPath(index - FirstModelTextPage));
+        savePage(modelTextDocs_[index - FirstModelTextPage], modelTextPath(index - FirstModelTextPage));
+}
+
+void TForm3::savePage(Document* page, const std::string& file)
+{
+    if (page->path() != file) {
+        ShowMessage("Nothing saved: the page does not show the text of " + file);
+        return;
+    }
+    page->saveTo(file);
 }
 
 void TForm3::bbLoadTextClick()
 {
+    if (!MayDiscard({textDoc_}))
+        return;
     const auto chosen = ui().openFileDialog(DialogKind::Document, cp1251(TextOpenFilter));
     if (!chosen)
         return;
-    LoadTextArea(mmText, *chosen);  // a file that cannot be read leaves the document as it was
+    textDoc_->load(*chosen);  // a file that cannot be read leaves the document as it was
     context.TextFilePath = *chosen;
 }
 
-void TForm3::bbSaveTextClick()
+void TForm3::bbSaveTextClick() { saveText(); }
+
+// The text document saves to its own file; one never loaded saves as a new file.
+bool TForm3::saveText()
 {
-    if (!context.TextFilePath.empty())
-        SaveTextArea(mmText, context.TextFilePath);
+    if (!textDoc_->hasFile())
+        return saveTextAs();
+    return textDoc_->saveTo(textDoc_->path());
 }
 
-void TForm3::bbSaveTextAsClick()
+void TForm3::bbSaveTextAsClick() { saveTextAs(); }
+
+// The new file is a copy: the document stays with its own file, unless it had none.
+bool TForm3::saveTextAs()
 {
-    if (context.TextFilePath.empty())
-        return;
     const auto chosen = ui().saveFileDialog(DialogKind::Document, cp1251(TextSaveFilter));
-    if (!chosen)
-        return;
-    MakeBackup(*chosen);
-    SaveTextArea(mmText, ChangeFileExt(*chosen, ".txt"));
+    return chosen && textDoc_->saveAs(ChangeFileExt(*chosen, ".txt"), !textDoc_->hasFile());
 }
 
-void TForm3::ClearText1Click() { mmText->clear(); }
+void TForm3::ClearText1Click() { textDoc_->clear(); }
 
 void TForm3::Button6Click() { Close(); }
 

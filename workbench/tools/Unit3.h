@@ -16,6 +16,7 @@ class QTabWidget;
 
 namespace tarnix {
 
+class Document;
 class StringGrid;
 struct rules;
 
@@ -74,9 +75,16 @@ private:
     void createPages();
     QWidget* addPage(const char* name, const QString& caption, QWidget* content);
     void createMenu();
+    void createDocuments();
     void showRuleSet(int k);
+    void savePage(Document* page, const std::string& file);
+    bool saveText();
+    bool saveTextAs();
 
     std::array<int, 3> shownRules_{};  // rows of each grid that show a rule
+    Document* modelDoc_ = nullptr;               // page M0
+    std::array<Document*, 6> modelTextDocs_{};  // pages M0t..M5t
+    Document* textDoc_ = nullptr;                // page Text
 };
 
 // Fills `grid` with rules 1..count of `set`, one a row from row 1, growing the grid to fit and

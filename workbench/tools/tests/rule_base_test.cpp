@@ -114,11 +114,10 @@ TEST_F(RuleBaseTest, PagesReadTheirFilesWhenShownAndSaveWritesByPage)
     EXPECT_TRUE(ws.ui.shown().empty());
 }
 
-TEST_F(RuleBaseTest, SaveTextAsMakesTheBackupAndTheTxtInTheChosenFolder)
+// SaveText As writes a copy, the ".txt" of the chosen name, keeping a file it replaces as its
+// ".BAK"; the chosen file itself is left alone.
+TEST_F(RuleBaseTest, SaveTextAsWritesACopyAndKeepsWhatItReplaces)
 {
-    Form3->bbSaveTextAs->click();  // nothing open yet: not even the dialog
-    EXPECT_TRUE(ws.ui.shown().empty());
-
     ws.write(ws.work + "open.txt", cp1251("открытый\r\n"));
     ws.ui.answerDialog(ws.work + "open.txt");
     Form3->bbLoadText->click();
@@ -128,21 +127,18 @@ TEST_F(RuleBaseTest, SaveTextAsMakesTheBackupAndTheTxtInTheChosenFolder)
     const std::string other = ws.root + "elsewhere/";
     std::filesystem::create_directory(other);
     ws.write(other + "notes.doc", "old notes\r\n");
+    for (const char* written : {"открытый", "changed"}) {
+        Form3->mmText->setPlainText(QString::fromUtf8(written));
+        ws.ui.answerDialog(other + "notes.doc");
+        Form3->bbSaveTextAs->click();
+        EXPECT_EQ(ws.read(other + "notes.txt"), cp1251(written) + "\r\n");
+    }
+    EXPECT_EQ(ws.read(other + "notes.BAK"), cp1251("открытый\r\n"));
+    EXPECT_EQ(ws.read(other + "notes.doc"), "old notes\r\n");
     ws.ui.answerDialog(other + "notes.doc");
-    Form3->bbSaveTextAs->click();
-    EXPECT_EQ(ws.read(other + "notes.BAK"), "old notes\r\n");
-    EXPECT_EQ(ws.read(other + "notes.txt"), cp1251("открытый\r\n"));
-    EXPECT_FALSE(ws.exists(other + "notes.doc"));
-    EXPECT_EQ(context.TextFilePath, ws.work + "open.txt");
-
-    ws.write(other + "notes.doc", "newer notes\r\n");  // notes.BAK exists now: never replaced
-    Form3->mmText->setPlainText(QStringLiteral("changed"));
-    ws.ui.answerDialog(other + "notes.doc");
-    Form3->bbSaveTextAs->click();
+    Form3->bbSaveTextAs->click();  // notes.BAK is never replaced
     EXPECT_EQ(ws.ui.errors(), Strings{"Unable to create backup file."});
-    EXPECT_EQ(ws.read(other + "notes.doc"), "newer notes\r\n");
-    EXPECT_EQ(ws.read(other + "notes.BAK"), "old notes\r\n");
-    EXPECT_EQ(ws.read(other + "notes.txt"), cp1251("открытый\r\n"));
+    EXPECT_EQ(ws.read(other + "notes.txt"), "changed\r\n");
 
     Form3->bbSaveText->click();  // SaveText writes the open document, without a backup
     EXPECT_EQ(ws.read(ws.work + "open.txt"), "changed\r\n");
