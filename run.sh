@@ -1,19 +1,22 @@
 #!/usr/bin/env bash
-# Builds the workbench and starts it on a fresh copy of the demo project; with --tools it starts
-# tarnix-tools, the same program opened at the tools launcher.
+# Builds the workbench and starts it on a copy of the demo project in build/program/; with --tools
+# it starts tarnix-tools, the same program opened at the tools launcher. The copy and its settings
+# file are made once and then kept with the user's work; --fresh makes them anew.
 # With no display it runs under Xvfb, saves a screenshot of the first window and says where.
 set -euo pipefail
 
 program_name=tarnix
 window="the main window"
 settle=13                        # the splash closes after ten seconds
-case "${1:-}" in
-  "") ;;
-  --tools) program_name=tarnix-tools; window="the tools launcher"; settle=3 ;;
-  *) echo "usage: $0 [--tools]" >&2; exit 2 ;;
-esac
+layout=()                        # --fresh: a new copy of the demo project and settings
+for arg in "$@"; do
+  case "$arg" in
+    --tools) program_name=tarnix-tools; window="the tools launcher"; settle=3 ;;
+    --fresh) layout=(--fresh) ;;
+    *) echo "usage: $0 [--tools] [--fresh]" >&2; exit 2 ;;
+  esac
+done
 cd "$(dirname "$0")"
-top=$(pwd)
 
 ./scripts/install-deps
 
@@ -21,14 +24,7 @@ build=${TARNIX_BUILD_DIR:-build}
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" -j "$(nproc)" --target tarnix tarnix-tools standin
 
-# The program folder: the workbench, the stand-in engine programs, the settings file and a
-# copy of the demo project (the repository's demo/ is never changed).
-program="$top/$build/program"
-rm -rf "$program"
-mkdir -p "$program"
-cp "$build/bin/tarnix" "$build/bin/tarnix-tools" "$build/bin/vrex.exe" "$build/bin/vrext.exe" "$build/bin/sh.exe" "$program/"
-cp -r demo "$program/demo"
-printf '[Files]\r\nkbpath=%s/\r\ncurrKb=Kb1\r\ncurrentTask=task2.tsk\r\nrusource=KbMovem1.rul\r\n' "$program/demo" >"$program/Ordo.ini"
+program=$(./scripts/program-folder "$build" "${layout[@]}")
 
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
   exec "$program/$program_name"
