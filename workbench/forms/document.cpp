@@ -32,6 +32,8 @@ std::string utf8(const QString& text) { return text.toUtf8().toStdString(); }
 Document::Document(QPlainTextEdit* area, const QString& caption, WithoutFile withoutFile)
     : QObject(area), area_(area), caption_(caption), withoutFile_(withoutFile)
 {
+    static std::uint64_t made = 0;
+    made_ = ++made;
     setModified(false);  // the area's first text is no edit
     connect(area_->document(), &QTextDocument::modificationChanged, this, [this](bool modified) {
         showWindowModified(area_->window());
@@ -99,11 +101,10 @@ bool Document::confirmEncodable() const
     QStringList shown;
     for (const QString& c : lost.first)
         shown << QStringLiteral("\u00AB") + c + QStringLiteral("\u00BB");
-    const bool more = lost.count > lost.first.size();
     const std::string text = describe() + "\n\n" + std::to_string(lost.count) +
                              (lost.count == 1 ? " character" : " characters") +
                              " of the text cannot be stored in code page 1251 and would be saved as \"?\": " +
-                             utf8(shown.join(QStringLiteral(", "))) + (more ? ", \u2026" : "") + "\n\nSave anyway?";
+                             utf8(shown.join(QStringLiteral(", "))) + (lost.more ? ", \u2026" : "") + "\n\nSave anyway?";
     return ui().ask(text, {"Save anyway", "Cancel"}) == 0;
 }
 
@@ -130,10 +131,13 @@ void Document::markInTab(QTabWidget* tabs, QWidget* page)
     });
 }
 
+// In the order the window made them (the order of its sheets), not the order of its widgets.
 std::vector<Document*> DocumentsOf(const QWidget* window)
 {
     const QList<Document*> found = window->findChildren<Document*>();
-    return {found.begin(), found.end()};
+    std::vector<Document*> documents(found.begin(), found.end());
+    std::sort(documents.begin(), documents.end(), [](const Document* a, const Document* b) { return a->made_ < b->made_; });
+    return documents;
 }
 
 std::vector<Document*> AllDocuments()

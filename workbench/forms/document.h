@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QString>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -77,6 +78,9 @@ private:
     WithoutFile withoutFile_;
     std::string path_;
     std::function<bool()> saveCommand_;
+    std::uint64_t made_ = 0;  // documents are listed in the order they were made
+
+    friend std::vector<Document*> DocumentsOf(const QWidget* window);
 };
 
 // Every document of `window` (a top-level window and its children).

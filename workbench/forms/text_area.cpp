@@ -102,8 +102,12 @@ Unencodable FindUnencodable(const QString& text, std::size_t shown)
         const QString character = text.mid(static_cast<qsizetype>(i), pair ? 2 : 1);
         i += pair ? 1 : 0;
         ++found.count;
-        if (found.first.size() < shown && std::find(found.first.begin(), found.first.end(), character) == found.first.end())
+        if (std::find(found.first.begin(), found.first.end(), character) != found.first.end())
+            continue;
+        if (found.first.size() < shown)
             found.first.push_back(character);
+        else
+            found.more = true;
     }
     return found;
 }

@@ -27,6 +27,7 @@ std::string encodeLines(const QString& text);
 struct Unencodable {
     std::vector<QString> first;
     std::size_t count = 0;
+    bool more = false;  // other different ones than `first` are there too
 };
 Unencodable FindUnencodable(const QString& text, std::size_t shown = 5);
 

@@ -144,6 +144,7 @@ TEST_F(KeepingWorkTest, CharactersOutsideTheCodePageAreNotDroppedUnasked)
     EXPECT_NE(question.find("4 characters"), std::string::npos) << question;
     for (const char* shown : {"«ü»", "«ß»", "«\U0001F600»"})
         EXPECT_NE(question.find(shown), std::string::npos) << shown;
+    EXPECT_EQ(question.find("\u2026"), std::string::npos);  // all different ones named, no "…"
     EXPECT_EQ(ws.read(ws.work + "n.txt"), "old\r\n");
     EXPECT_EQ(w->mmText->toPlainText(), QStringLiteral("old Grüße \U0001F600 ü"));
 
