@@ -5,7 +5,9 @@
 #include <QWindow>
 #include <memory>
 
+#include "errors.h"
 #include "form.h"
+#include "ui.h"
 
 namespace tarnix {
 namespace {
@@ -21,6 +23,14 @@ const Form* formOf(const QWindow* window)
 }
 
 }  // namespace
+
+std::function<void()> WithActivation(std::function<void()> command, std::function<void()> routine)
+{
+    return [command = std::move(command), routine = std::move(routine)] {
+        ActivationHook hook([routine] { dispatch(routine); });
+        command();
+    };
+}
 
 void WatchActivation(Form* form, std::function<void()> routine, std::function<bool(const Form*)> ignored)
 {

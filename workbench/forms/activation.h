@@ -12,6 +12,11 @@ class Form;
 // program (a Form other than `form`, and not one that `ignored` picks) was the active one.
 // Message boxes, file dialogs and other programs' windows do not count: returning from them is
 // not an activation.
+// `command` run with `routine` as the activation hook: closing an information message that the
+// command shows runs `routine` (through the dispatcher) before the command's next step, as
+// coming back to the window does.
+std::function<void()> WithActivation(std::function<void()> command, std::function<void()> routine);
+
 void WatchActivation(Form* form, std::function<void()> routine,
                      std::function<bool(const Form*)> ignored = [](const Form*) { return false; });
 

@@ -15,6 +15,7 @@
 #include <QPointer>
 #include <QShowEvent>
 #include <QWindow>
+#include <limits>
 
 #include "document.h"
 #include "errors.h"
@@ -89,6 +90,7 @@ QLineEdit* Form::addField(QFormLayout* rows, QLabel*& label, const char* labelNa
 {
     label = make<QLabel>(labelName, QString::fromUtf8(caption));
     auto* edit = make<QLineEdit>(editName);
+    edit->setMaxLength(std::numeric_limits<int>::max());  // a field holds what it is given, however long
     label->setBuddy(edit);
     rows->addRow(label, edit);
     return edit;

@@ -22,6 +22,11 @@ StringGrid::StringGrid(int colCount, int rowCount, QWidget* parent) : QTableWidg
         setHorizontalHeaderItem(c, new QTableWidgetItem);
     SetRowCount(rowCount);
     connect(this, &QTableWidget::cellClicked, this, [this](int row, int col) { emit cellSelected(col + 1, row + 1); });
+    // A double click on the fixed column is one on its row.
+    connect(verticalHeader(), &QHeaderView::sectionDoubleClicked, this, [this](int row) {
+        setCurrentCell(row, 0);
+        emit cellDoubleClicked(row, 0);
+    });
 }
 
 void StringGrid::SetRowCount(int rows)

@@ -112,10 +112,13 @@ Unencodable FindUnencodable(const QString& text, std::size_t shown)
     return found;
 }
 
-void LoadTextArea(QPlainTextEdit* area, const std::string& path)
+void ShowBytes(QPlainTextEdit* area, std::string_view bytes, const std::string& source)
 {
-    area->setPlainText(decodeLines(loadFileBytes(path)));
+    CheckBytesFitToShow(bytes, source);
+    area->setPlainText(decodeLines(bytes));
 }
+
+void LoadTextArea(QPlainTextEdit* area, const std::string& path) { ShowBytes(area, loadFileBytes(path), path); }
 
 void SaveTextArea(QPlainTextEdit* area, const std::string& path)
 {
@@ -125,11 +128,34 @@ void SaveTextArea(QPlainTextEdit* area, const std::string& path)
 // The raw text keeps non-breaking spaces (byte 0xA0), which toPlainText() would turn into blanks.
 Lines GetLines(QPlainTextEdit* area) { return splitLines(encodeLines(area->document()->toRawText())); }
 
+namespace {
+
+[[noreturn]] void throwTooLongToShow(const std::string& source)
+{
+    throw Failure("Line too long to show (over " + std::to_string(LongestShownLine) + " characters) - " + source);
+}
+
+}  // namespace
+
 void CheckLinesFitToShow(const Lines& lines, const std::string& source)
 {
     for (const std::string& line : lines)
         if (line.size() > LongestShownLine)
-            throw Failure("Line too long to show (over " + std::to_string(LongestShownLine) + " characters) - " + source);
+            throwTooLongToShow(source);
+}
+
+// A CR alone breaks the line in the text area too.
+void CheckBytesFitToShow(std::string_view bytes, const std::string& source)
+{
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        std::size_t end = bytes.find_first_of("\r\n", start);
+        if (end == std::string_view::npos)
+            end = bytes.size();
+        if (end - start > LongestShownLine)
+            throwTooLongToShow(source);
+        start = end + 1;
+    }
 }
 
 void CheckRuleFitsToShow(const rcont& rule, const std::string& source)
@@ -139,7 +165,11 @@ void CheckRuleFitsToShow(const rcont& rule, const std::string& source)
             CheckLinesFitToShow({*field}, source);
 }
 
-void SetLines(QPlainTextEdit* area, const Lines& lines) { area->setPlainText(decodeLines(joinLines(lines))); }
+void SetLines(QPlainTextEdit* area, const Lines& lines, const std::string& source)
+{
+    CheckLinesFitToShow(lines, source);
+    area->setPlainText(decodeLines(joinLines(lines)));
+}
 
 std::string OneLineText(QPlainTextEdit* area)
 {
@@ -157,8 +187,7 @@ void ShowModel(QPlainTextEdit* area, int k)
     lines.reserve(static_cast<std::size_t>(model.count));
     for (std::int32_t i = 1; i <= model.count; ++i)
         lines.push_back(model.lines[i]);
-    CheckLinesFitToShow(lines, ModelPath(k));
-    SetLines(area, lines);
+    SetLines(area, lines, ModelPath(k));
 }
 
 }  // namespace tarnix

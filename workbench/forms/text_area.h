@@ -31,6 +31,11 @@ struct Unencodable {
 };
 Unencodable FindUnencodable(const QString& text, std::size_t shown = 5);
 
+// Every text area is filled through these, so none can be handed a line too long to lay out:
+// such a text is refused with "Line too long to show" (CheckBytesFitToShow), and the area keeps
+// what it had.
+// Replaces the whole content of `area` with the lines of `bytes` (read from `source`).
+void ShowBytes(QPlainTextEdit* area, std::string_view bytes, const std::string& source);
 // Replaces the whole content of `area` with the lines of the file (FileOpenError when it
 // cannot be read; the area then keeps what it had).
 void LoadTextArea(QPlainTextEdit* area, const std::string& path);
@@ -43,11 +48,13 @@ Lines GetLines(QPlainTextEdit* area);
 inline constexpr std::size_t LongestShownLine = 65536;
 // Throws Failure "Line too long to show - <source>" when a line is longer than LongestShownLine.
 void CheckLinesFitToShow(const Lines& lines, const std::string& source);
+// The same for the lines of `bytes`, which end at LF or CR.
+void CheckBytesFitToShow(std::string_view bytes, const std::string& source);
 // The same for the six fields of a rule.
 void CheckRuleFitsToShow(const rcont& rule, const std::string& source);
 
-// Replaces the whole content of `area` with `lines`.
-void SetLines(QPlainTextEdit* area, const Lines& lines);
+// Replaces the whole content of `area` with `lines` (taken from `source`).
+void SetLines(QPlainTextEdit* area, const Lines& lines, const std::string& source);
 // The area's text on one line, its lines joined by one blank: a rule field as it is stored.
 std::string OneLineText(QPlainTextEdit* area);
 // Loads model text k (LoadModel) and shows its lines in `area` (which keeps its text when a

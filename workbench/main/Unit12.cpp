@@ -214,10 +214,7 @@ void TForm12::followSheetShortcuts(int index)
 
 std::function<void()> TForm12::command(void (TForm12::*method)())
 {
-    return [this, method] {
-        ActivationHook hook([this] { dispatch([this] { FormActivate(); }); });
-        (this->*method)();
-    };
+    return WithActivation([this, method] { (this->*method)(); }, [this] { FormActivate(); });
 }
 
 // ---- activation ----------------------------------------------------------------------------

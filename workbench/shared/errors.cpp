@@ -15,6 +15,7 @@ ConvertError::ConvertError(const std::string& text)
     : Error("'" + text + "' is not a valid integer value") {}
 
 RangeError::RangeError() : Error("Range check error") {}
+OverflowError::OverflowError() : Error("Integer overflow") {}
 
 void throwIoError(bool writing) { throw InOutError(platform::lastIoErrorText(writing)); }
 

@@ -43,6 +43,11 @@ public:
     RangeError();
 };
 
+// A whole number that would pass the largest 32-bit value: "Integer overflow".
+class OverflowError : public Error {
+public:
+    OverflowError();
+};
 // A failure with a fixed text ("Unable to create backup file.", "Unable to write to %s").
 class Failure : public Error {
 public:

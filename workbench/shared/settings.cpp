@@ -55,6 +55,12 @@ bool CheckProgramFolder()
     return false;
 }
 
+void CheckKbName(const std::string& kb)
+{
+    if (kb.find_first_of("\r\n") != std::string::npos)
+        throw Failure("A knowledge base name cannot hold a line break");
+}
+
 void WriteSetting(const std::string& key, const std::string& value)
 {
     if (!platform::profileWrite(settingsPath(), SettingsSection, key, value))

@@ -25,5 +25,8 @@ bool CheckProgramFolder();
 
 // Writes one key of section "Files"; a failed write throws "Unable to write to <path>".
 void WriteSetting(const std::string& key, const std::string& value);
+// A knowledge-base name is one line of the settings file: a name holding a line break is
+// refused with a message saying so.
+void CheckKbName(const std::string& kb);
 
 }  // namespace tarnix

@@ -44,12 +44,12 @@ TForm1::TForm1(QWidget* parent) : Form("Form1", parent)
     resize(760, 520);
     createControls();
     createMenu();
-    onClick(Button1, [this] { Button1Click(); });
+    onClick(Button1, command(&TForm1::Button1Click));
     onClick(Button2, [this] { Button2Click(); });
     onClick(bbtrace, [this] { bbtraceClick(); });
     onClick(bbReq, [this] { bbReqClick(); });
     onClick(bbExec, [this] { bbExecClick(); });
-    onClick(bbTask, [this] { bbTaskClick(); });
+    onClick(bbTask, command(&TForm1::bbTaskClick));
     onClick(Button6, [this] { Button6Click(); });
     WatchActivation(this, [this] { dispatch([this] { FormActivate(); }); });
 }
@@ -84,13 +84,19 @@ void TForm1::createMenu()
     Files1 = menuBar()->addMenu(QStringLiteral("Files"));
     Files1->setObjectName(QStringLiteral("Files1"));
     NewProject1 = addCommand(Files1, "NewProject1", "New Project", [] {});
-    NewKb1 = addCommand(Files1, "NewKb1", "New Kb", [this] { NewKb1Click(); });
-    OpenKb1 = addCommand(Files1, "OpenKb1", "Open Kb", [this] { OpenKb1Click(); });
+    NewKb1 = addCommand(Files1, "NewKb1", "New Kb", command(&TForm1::NewKb1Click));
+    OpenKb1 = addCommand(Files1, "OpenKb1", "Open Kb", command(&TForm1::OpenKb1Click));
     Exit1 = addCommand(Files1, "Exit1", "Exit", [] {});
     KB1 = addCommand(menuBar(), "KB1", "KB", [this] { KB1Click(); });
     ES1 = addCommand(menuBar(), "ES1", "ES", [this] { ES1Click(); });
     DataBase1 = addCommand(menuBar(), "DataBase1", "DataBase", [this] { DataBase1Click(); });
     Test1 = addCommand(menuBar(), "Test1", "Test", [this] { Test1Click(); });
+}
+
+// The launcher's own commands: closing a message they show activates the launcher again.
+std::function<void()> TForm1::command(void (TForm1::*method)())
+{
+    return WithActivation([this, method] { (this->*method)(); }, [this] { FormActivate(); });
 }
 
 void TForm1::FormShow() { centreOnDesktop(this); }
@@ -132,6 +138,7 @@ void TForm1::NewKb1Click()
         ShowMessage("Empty Kb Name! ");
         return;
     }
+    CheckKbName(kb);
     if (platform::fileExists(path)) {
         ShowMessage("Kb " + path + " exists!");
         return;
@@ -153,6 +160,7 @@ void TForm1::OpenKb1Click()
         ShowMessage("Kb " + path + " not exists!");
         return;
     }
+    CheckKbName(kb);
     context.CurrentKb = kb;
     context.HomeDir = platform::programDir();
     WriteSetting("currKb", context.CurrentKb);

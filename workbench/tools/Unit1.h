@@ -75,6 +75,7 @@ protected:
 private:
     void createControls();
     void createMenu();
+    std::function<void()> command(void (TForm1::*method)());
 };
 
 extern TForm1* Form1;

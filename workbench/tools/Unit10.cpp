@@ -135,6 +135,7 @@ void TForm10::OpenKb1Click()
 void TForm10::CreateKb1Click()
 {
     const std::string kb = fromQt(edKb->text());
+    CheckKbName(kb);
     std::string code, value;
     if (hasLatinLetter(kb))
         RunGoal(goals::NewKb(kb), code, value);
@@ -148,6 +149,7 @@ void TForm10::CreateKb1Click()
 // The knowledge base named `kb` becomes the current one, in the settings file too.
 void TForm10::makeCurrent(const std::string& kb)
 {
+    CheckKbName(kb);
     context.CurrentKb = kb;
     WriteSetting("currKb", context.CurrentKb);
     edKb->setText(toQt(context.CurrentKb.str()));

@@ -204,6 +204,8 @@ void TForm14::New1Click()
         return;
     if (platform::directoryExists(*chosen))
         throw Failure("Unable to create directory");
+    if (platform::fileExists(*chosen))
+        throw Failure("Unable to create directory: a file named " + *chosen + " exists");
     if (!platform::makeDirectory(*chosen))
         throwIoError(true);
     const TextBlock block{"DataBase desciption", "0"};
@@ -258,8 +260,9 @@ void TForm14::Open3Click()
     const std::string description = descriptionPath(*chosen);
     const std::string recordText = loadFileBytes(*chosen);
     const std::string descriptionText = platform::fileExists(description) ? loadFileBytes(description) : "";
-    memCont->setPlainText(decodeLines(recordText));
-    MemDesc->setPlainText(decodeLines(descriptionText));
+    CheckBytesFitToShow(descriptionText, description);
+    ShowBytes(memCont, recordText, *chosen);
+    ShowBytes(MemDesc, descriptionText, description);
     recordDoc_->setFile(*chosen);
     descriptionDoc_->setFile(description);
     DbState.recFile = *chosen;
@@ -311,21 +314,22 @@ void TForm14::Add1Click()
 
 std::int32_t TForm14::nextFreeRecord() const
 {
-    std::int64_t n = std::int64_t{DbState.recCount} + 1;
-    while (platform::fileExists(recordPath(static_cast<std::int32_t>(n), ".dbm")) ||
-           platform::fileExists(recordPath(static_cast<std::int32_t>(n), ".dsc"))) {
-        if (++n > std::numeric_limits<std::int32_t>::max())
-            throw RangeError();
+    for (std::int32_t n = DbState.recCount;;) {
+        if (n == std::numeric_limits<std::int32_t>::max())
+            throw OverflowError();
+        ++n;
+        if (!platform::fileExists(recordPath(n, ".dbm")) && !platform::fileExists(recordPath(n, ".dsc")))
+            return n;
     }
-    return static_cast<std::int32_t>(n);
 }
 
+// Only line 2, the count, changes: the description and any further lines stay.
 void TForm14::writeRecordCount(std::int32_t n)
 {
-    TextBlock block;
-    ReadLines(DbState.dbFile, block, 2);
-    block[1] = std::to_string(n);
-    WriteLines(DbState.dbFile, block, 2);
+    Lines lines = readLines(DbState.dbFile);
+    lines.resize(std::max<std::size_t>(lines.size(), 2));
+    lines[1] = std::to_string(n);
+    saveFileAtomically(DbState.dbFile, joinLines(lines));
 }
 
 // ---- menu "Text", "EditOr", buttons --------------------------------------------------------
@@ -344,7 +348,7 @@ void TForm14::EditOr1Click() { Form17->ShowModal(); }
 // The converted text is an edit of the record.
 void TForm14::Button1Click()
 {
-    memCont->setPlainText(decodeLines(DosToWinText(joinLines(GetLines(memCont)))));
+    ShowBytes(memCont, DosToWinText(joinLines(GetLines(memCont))), "");
     recordDoc_->setModified(true);
 }
 

@@ -172,7 +172,7 @@ void TForm5::bbAddClick()
     rules& set = context.RuleSets[k];
     const std::int32_t last = StrToInt(set.entries[set.count].Number);
     if (last == INT32_MAX)
-        throw Error("Integer overflow");
+        throw OverflowError();
     rcont& added = set.entries[set.count + 1];  // a full set stops here, before anything changes
     added.Number = std::to_string(last + 1);
     set.count += 1;

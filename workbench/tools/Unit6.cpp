@@ -183,10 +183,10 @@ void TForm6::showTrace(const std::string& rule)
     RunGoal(goals::TraceRule(rule), code, value);
     const std::string path = context.WorkDir + files::TraceRuleFile;
     const auto sections = TraceSections(readLines(path));
-    CheckLinesFitToShow(sections[0], path);
+    CheckLinesFitToShow(sections[0], path);  // both, before either pane changes
     CheckLinesFitToShow(sections[1], path);
-    SetLines(Memo1, sections[0]);
-    SetLines(Memo2, sections[1]);
+    SetLines(Memo1, sections[0], path);
+    SetLines(Memo2, sections[1], path);
 }
 
 void TForm6::Button8Click()

@@ -11,11 +11,7 @@ namespace tarnix {
 
 void ShowFileInViewer(Form* viewer, QPlainTextEdit* memo, const std::string& path)
 {
-    // A line too long to lay out would freeze the viewer: such a file is refused, and the
-    // memo keeps what it showed.
-    const Lines lines = splitLines(loadFileBytes(path));
-    CheckLinesFitToShow(lines, path);
-    SetLines(memo, lines);
+    LoadTextArea(memo, path);
     viewer->Show();
 }
 

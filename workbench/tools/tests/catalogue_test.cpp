@@ -1,5 +1,8 @@
 // The knowledge-base catalogue: filling the grid and the number list from the engine's object
 // list, opening and creating knowledge bases, and the object editor opened from a row.
+#include <QHeaderView>
+#include <QTest>
+
 #include "object_tools_fixture.h"
 #include "platform/platform.h"
 #include "string_grid.h"
@@ -182,6 +185,13 @@ TEST_F(CatalogueTest, DoubleClickOpensTheObjectEditorAndRefillsAfterIt)
     }
     EXPECT_EQ(goals()[1], "opt(1,2,3,[2],showcg)");
     EXPECT_EQ(goals()[3], "opt(1,2,3,[0],showcg)");
+
+    w->Show();  // a double click on the number column (the fixed one) opens its object too
+    QHeaderView* numbers = grid->verticalHeader();
+    QTimer::singleShot(0, Form11, [] { Form11->Close(); });
+    QTest::mouseDClick(numbers->viewport(), Qt::LeftButton, {}, QPoint(5, numbers->sectionViewportPosition(0) + 5));
+    EXPECT_EQ(context.SelectedObject, TryStrToInt(grid->Cells(0, 1)).value_or(-1));
+    EXPECT_EQ(goals()[goals().size() - 2], "opt(1,2,3,[" + grid->Cells(0, 1) + "],showcg)");
 }
 
 }  // namespace

@@ -95,8 +95,25 @@ TEST_F(DatabaseEditorTest, NewDatabaseMakesAFolderThatOpensAtOnce)
 
     ws.ui.answerDialog(ws.root + "films");
     choose(w, "New1");
-    EXPECT_EQ(ws.ui.errors(), Strings{"Unable to create directory."});
+    ws.ui.answerDialog(ws.root + "films/1.dbm");  // a file's name: said so, not "I/O error 17"
+    choose(w, "New1");
+    EXPECT_EQ(ws.ui.errors(), (Strings{"Unable to create directory.", "Unable to create directory: a file named " +
+                                                                         ws.root + "films/1.dbm exists."}));
     EXPECT_EQ(ws.read(ws.root + "films/DbDesc.dbm"), "DataBase desciption\r\n1\r\n");
+}
+
+// Add rewrites only the count line of "DbDesc.dbm", and past the largest number it refuses.
+TEST_F(DatabaseEditorTest, AddChangesOnlyTheCountAndStopsAtTheLargestNumber)
+{
+    const std::string db = openDatabase("3");
+    ws.write(db + "DbDesc.dbm", "Films\r\n3\r\nkept\r\n");
+    addRecord("four", "about four");
+    EXPECT_EQ(ws.read(db + "DbDesc.dbm"), "Films\r\n4\r\nkept\r\n");
+    openDatabase("2147483647");
+    addRecord("x", "y");
+    EXPECT_EQ(ws.ui.errors(), Strings{"Integer overflow."});
+    EXPECT_EQ(DbState.recCount, 2147483647);
+    EXPECT_FALSE(ws.exists(db + "-2147483648.dbm"));
 }
 
 // Reopening after two Adds goes on with the numbering, and a number whose record or

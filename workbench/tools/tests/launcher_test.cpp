@@ -78,6 +78,7 @@ TEST_F(Launcher, OpenKbMakesAnExistingKnowledgeBaseCurrentAndRefusesTheRest)
     };
     for (const auto& [chosen, message] : refused) {
         ws.ui.clear();
+        Form1->edKb->setText("typed");  // the message's closing activates the launcher again
         ws.ui.answerDialog(chosen);
         choose("OpenKb1");
         EXPECT_EQ(ws.ui.messages(), std::vector{message});
@@ -85,6 +86,12 @@ TEST_F(Launcher, OpenKbMakesAnExistingKnowledgeBaseCurrentAndRefusesTheRest)
         EXPECT_EQ(settings(), before);
         EXPECT_EQ(text(Form1->edKb), ws.work + "Kb1");
     }
+
+    ws.write(ws.work + "two\nlines.idb", "");
+    ws.ui.answerDialog(ws.work + "two\nlines.idb");
+    choose("OpenKb1");
+    EXPECT_EQ(ws.ui.errors(), std::vector<std::string>{"A knowledge base name cannot hold a line break."});
+    EXPECT_EQ(settings(), before);
 
     ws.write(ws.work + "Films.2024.idb", "");
     ws.ui.clear();

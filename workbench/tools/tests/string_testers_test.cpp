@@ -102,6 +102,7 @@ TEST_F(StringTesters, ExecSubstitutes)
         {"aaa", "aa", "x", "xa"},
         {"abc", "", "x", "abc"},
         {QStringLiteral("Правило правило"), QStringLiteral("правило"), "rule", QStringLiteral("Правило rule")},
+        {QString(40000, QLatin1Char('a')) + "c", "c", "d", QString(40000, QLatin1Char('a')) + "d"},  // no length limit
     };
     for (const Case& c : cases) {
         const QString result =
