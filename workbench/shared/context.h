@@ -22,12 +22,14 @@ struct rcont {
 struct rules {
     std::int32_t count = 0;
     BoundedArray<rcont, 1, 1000> entries;
+    std::int64_t linesNotRead = 0;  // lines of its file past the rules read: a write would lose them
 };
 
 // A model text: lines 1..count are in use.
 struct Mtext {
     std::int32_t count = 0;
     BoundedArray<std::string, 1, 1000> lines;
+    std::int64_t linesNotRead = 0;  // lines of its file past the lines read
 };
 
 struct Context {

@@ -1,8 +1,10 @@
 #include "rule_files.h"
 
+#include <algorithm>
 #include <array>
 
 #include "context.h"
+#include "errors.h"
 #include "gateway.h"
 #include "goals.h"
 #include "platform/platform.h"
@@ -44,11 +46,14 @@ std::array<std::string*, 6> fieldsOf(rcont& rule)
     return {&rule.Number, &rule.Comment, &rule.Type, &rule.P2, &rule.P3, &rule.P4};
 }
 
+// A field without LF cannot shift the groups (a line ends only at LF), so it is written byte for
+// byte, a lone CR included; a field with line breaks is put on one line.
 void appendRule(Lines& lines, rcont rule)
 {
     for (std::string* field : fieldsOf(rule))
-        lines.push_back(OneLine(*field));
+        lines.push_back(field->find('\n') == std::string::npos ? *field : OneLine(*field));
 }
+
 
 }  // namespace
 
@@ -139,10 +144,19 @@ void RefreshTraceList()
 void LoadModel(int k)
 {
     Mtext& model = context.Models[k];
-    const Lines lines = readLines(ModelPath(k), MaxModelLinesRead);
-    for (std::size_t i = 0; i < lines.size(); ++i)
+    const Lines lines = readLines(ModelPath(k));
+    const std::size_t kept = std::min<std::size_t>(lines.size(), MaxModelLinesRead);
+    for (std::size_t i = 0; i < kept; ++i)
         model.lines[static_cast<std::int64_t>(i) + 1] = lines[i];
-    model.count = static_cast<std::int32_t>(lines.size());
+    model.count = static_cast<std::int32_t>(kept);
+    model.linesNotRead = static_cast<std::int64_t>(lines.size() - kept);
+}
+
+void CheckNothingLost(const std::string& path, std::int64_t linesNotRead)
+{
+    if (linesNotRead > 0)
+        throw Failure("Not written: " + path + " has " + std::to_string(linesNotRead) +
+                      " lines past those read from it, and writing would lose them");
 }
 
 void WriteCheckRule()
@@ -155,6 +169,7 @@ void WriteCheckRule()
 void WriteRuleSet(int k, const std::string& path)
 {
     const rules& set = context.RuleSets[k];
+    CheckNothingLost(path, set.linesNotRead);
     Lines lines;
     for (std::int64_t i = 1; i <= set.count; ++i) {
         const rcont& rule = set.entries[i];
@@ -169,9 +184,10 @@ void WriteRuleSet(int k, const std::string& path)
 void ReadRuleSet(int k, const std::string& path)
 {
     rules& set = context.RuleSets[k];
-    const Lines lines = readLines(path, static_cast<std::size_t>(MaxRulesRead) * RuleGroupLines);
+    const Lines lines = readLines(path);
+    const std::size_t kept = std::min<std::size_t>(lines.size(), static_cast<std::size_t>(MaxRulesRead) * RuleGroupLines);
     std::int32_t count = 0;
-    for (std::size_t first = 0; first < lines.size(); first += RuleGroupLines) {
+    for (std::size_t first = 0; first < kept; first += RuleGroupLines) {
         rcont& rule = set.entries[count + 1];
         std::size_t i = first + 1;  // the marker line is skipped unchecked
         for (std::string* field : fieldsOf(rule))
@@ -179,6 +195,7 @@ void ReadRuleSet(int k, const std::string& path)
         ++count;
     }
     set.count = count;
+    set.linesNotRead = static_cast<std::int64_t>(lines.size() - kept);
 }
 
 }  // namespace tarnix

@@ -68,20 +68,24 @@ bool ReadWorkLines(const std::string& name, Lines& list);
 // caller has read "list.txt" itself, so it is not read a second time.
 void RefreshTraceList();
 
-// Fills Models[k] (k = 0..5) with the first 999 lines of WorkDir + "m<k>.txt". Lines past the
-// new count keep what an earlier load left there.
+// Fills Models[k] (k = 0..5) with the first 999 lines of WorkDir + "m<k>.txt" and counts the
+// lines past them (linesNotRead). Lines past the new count keep what an earlier load left there.
 void LoadModel(int k);
 
+// A file read cut short is not written back: throws Failure saying how many lines would be lost.
+void CheckNothingLost(const std::string& path, std::int64_t linesNotRead);
 // Writes CheckedRule to WorkDir + CheckRuleFile: its six fields, each on one line.
 void WriteCheckRule();
 
 // Writes entries 1..count of RuleSets[k] (k = 1..3) to `path`, each field on one line; an
-// entry with an empty rule number is left out (that is how a deleted rule disappears).
+// entry with an empty rule number is left out (that is how a deleted rule disappears). A set
+// read cut short (linesNotRead) is not written: Failure says how many lines would be lost.
 void WriteRuleSet(int k, const std::string& path);
 
 // Fills RuleSets[k] (k = 1..3) from the groups of `path`, at most 999; the rules take slots
 // 1..count in file order, so the rules behind a left-out one move up a slot. The marker line
-// is not checked; the missing fields of a last group cut short are empty.
+// is not checked; the missing fields of a last group cut short are empty. The lines past the
+// 999th rule are counted (linesNotRead).
 void ReadRuleSet(int k, const std::string& path);
 
 }  // namespace tarnix

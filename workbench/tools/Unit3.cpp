@@ -173,10 +173,8 @@ void TForm3::PageShow(int index)
     if (index >= FirstRulePage && index < FirstRulePage + 3) {
         showRuleSet(index - FirstRulePage + 1);
     } else if (index == FirstModelPage) {
-        if (!modelDoc_->isModified()) {
-            ShowModel(mmM[0], 0);
-            modelDoc_->setFile(ModelPath(0));
-        }
+        if (!modelDoc_->isModified())
+            showPage(modelDoc_, ModelPath(0), [this] { ShowModel(mmM[0], 0); });
     } else if (index > FirstModelPage && index < FirstModelPage + 6) {
         ShowModel(mmM[index - FirstModelPage], index - FirstModelPage);
     }
@@ -186,7 +184,19 @@ void TForm3::PageControl1Change(int index)
 {
     const int k = index - FirstModelTextPage;
     if (k >= 0 && k < 6 && !modelTextDocs_[k]->isModified())
-        modelTextDocs_[k]->load(modelTextPath(k));
+        showPage(modelTextDocs_[k], modelTextPath(k), [this, k] { LoadTextArea(mmMt[k], modelTextPath(k)); });
+}
+
+// A page whose file could not be shown holds no file's text any more: Save then writes nothing.
+void TForm3::showPage(Document* page, const std::string& file, const std::function<void()>& load)
+{
+    try {
+        load();
+    } catch (...) {
+        page->detach();
+        throw;
+    }
+    page->setFile(file);
 }
 
 void TForm3::showRuleSet(int k)
@@ -224,9 +234,17 @@ void TForm3::bbSaveClick()
 {
     const int index = PageControl1->currentIndex();
     if (index == FirstModelPage)
-        savePage(modelDoc_, ModelPath(0));
+        saveModelPage();
     else if (index >= FirstModelTextPage && index < FirstModelTextPage + 6)
         savePage(modelTextDocs_[index - FirstModelTextPage], modelTextPath(index - FirstModelTextPage));
+}
+
+// Page M0 shows at most the first 999 lines of m0.txt: a longer file is not cut by a Save.
+void TForm3::saveModelPage()
+{
+    if (modelDoc_->hasFile())
+        CheckNothingLost(ModelPath(0), context.Models[0].linesNotRead);
+    savePage(modelDoc_, ModelPath(0));
 }
 
 void TForm3::savePage(Document* page, const std::string& file)

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <string>
 
 #include "form.h"
@@ -77,6 +78,8 @@ private:
     void createMenu();
     void createDocuments();
     void showRuleSet(int k);
+    void showPage(Document* page, const std::string& file, const std::function<void()>& load);
+    void saveModelPage();
     void savePage(Document* page, const std::string& file);
     bool saveText();
     bool saveTextAs();

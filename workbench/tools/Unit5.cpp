@@ -120,18 +120,35 @@ void TForm5::ShowOb()
     edNum->setText(toQt(rule.Number));
 }
 
+rcont TForm5::fieldsFromBoxes() const
+{
+    rcont fields;
+    fields.Comment = OneLineText(mmComm);
+    fields.Type = text(edType);
+    fields.P2 = OneLineText(mmP2);
+    fields.P3 = OneLineText(mmP3);
+    fields.P4 = OneLineText(mmP4);
+    for (const std::string* field : {&fields.Comment, &fields.Type, &fields.P2, &fields.P3, &fields.P4})
+        if (field->size() > LongestShownLine)
+            throw Failure("Not stored: a field of the rule is over " + std::to_string(LongestShownLine) +
+                          " characters on one line, too long to show again");
+    return fields;
+}
+
+// A rule whose fields could not be shown again is refused before anything changes.
 void TForm5::ReadOb()
 {
+    const rcont fields = fieldsFromBoxes();
     edNum->setText(QString::number(context.RuleCursor));
     edKbNm->setText(QString::number(context.RuleSetNo));
     if (!isRuleSet(context.RuleSetNo))
         return;
     rcont& rule = context.RuleSets[context.RuleSetNo].entries[context.RuleCursor];
-    rule.Comment = OneLineText(mmComm);
-    rule.Type = text(edType);
-    rule.P2 = OneLineText(mmP2);
-    rule.P3 = OneLineText(mmP3);
-    rule.P4 = OneLineText(mmP4);
+    rule.Comment = fields.Comment;
+    rule.Type = fields.Type;
+    rule.P2 = fields.P2;
+    rule.P3 = fields.P3;
+    rule.P4 = fields.P4;
 }
 
 void TForm5::SendRuleSet()
@@ -146,22 +163,32 @@ void TForm5::SendRuleSet()
 
 // ---- commands ------------------------------------------------------------------------------
 
+void TForm5::showAt(std::int32_t cursor)
+{
+    const std::int32_t before = context.RuleCursor;
+    context.RuleCursor = cursor;
+    try {
+        ShowOb();
+    } catch (...) {
+        context.RuleCursor = before;  // Update and Delete act on the rule the boxes show
+        throw;
+    }
+}
+
 void TForm5::bbNextClick()
 {
-    if (isRuleSet(context.RuleSetNo)) {
-        const std::int32_t count = context.RuleSets[context.RuleSetNo].count;
-        context.RuleCursor = context.RuleCursor >= count ? 1 : context.RuleCursor + 1;
-    }
-    ShowOb();
+    if (!isRuleSet(context.RuleSetNo))
+        return ShowOb();
+    const std::int32_t count = context.RuleSets[context.RuleSetNo].count;
+    showAt(context.RuleCursor >= count ? 1 : context.RuleCursor + 1);
 }
 
 void TForm5::bbPrtevClick()
 {
-    if (isRuleSet(context.RuleSetNo)) {
-        const std::int32_t count = context.RuleSets[context.RuleSetNo].count;
-        context.RuleCursor = context.RuleCursor <= 1 ? count : context.RuleCursor - 1;
-    }
-    ShowOb();
+    if (!isRuleSet(context.RuleSetNo))
+        return ShowOb();
+    const std::int32_t count = context.RuleSets[context.RuleSetNo].count;
+    showAt(context.RuleCursor <= 1 ? count : context.RuleCursor - 1);
 }
 
 void TForm5::bbAddClick()
@@ -170,6 +197,10 @@ void TForm5::bbAddClick()
     if (!isRuleSet(k))
         return;
     rules& set = context.RuleSets[k];
+    fieldsFromBoxes();  // the new rule's texts must be storable before anything changes
+    if (set.count >= MaxRulesRead)
+        throw Failure("Rule set " + std::to_string(k) + " is full: a set file keeps " + std::to_string(MaxRulesRead) +
+                      " rules");
     const std::int32_t last = StrToInt(set.entries[set.count].Number);
     if (last == INT32_MAX)
         throw OverflowError();

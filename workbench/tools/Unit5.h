@@ -3,6 +3,7 @@
 // file and has the engine load it.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "form.h"
@@ -14,6 +15,8 @@ class QPlainTextEdit;
 class QPushButton;
 
 namespace tarnix {
+
+struct rcont;
 
 class TForm5 : public Form {
     Q_OBJECT
@@ -64,6 +67,10 @@ private:
     void createMenu();
     // Writes the shown set to its file and has the engine load it.
     void SendRuleSet();
+    // Shows the rule at `cursor`; a rule that cannot be shown leaves the cursor where it was.
+    void showAt(std::int32_t cursor);
+    // The boxes' texts as a rule's fields (no number); throws when one could not be shown again.
+    rcont fieldsFromBoxes() const;
     static bool isRuleSet(int k) { return k >= 1 && k <= 3; }
 };
 

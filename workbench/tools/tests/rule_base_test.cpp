@@ -45,6 +45,40 @@ TEST_F(RuleBaseTest, FirstShowingIsPageM5tWithItsInitialText)
     EXPECT_EQ(text(Form3->mmMt[5]), "from the file");
 }
 
+// Save writes a page's pane only over the file it holds the text of, and never cuts a file.
+TEST_F(RuleBaseTest, SaveWritesOnlyTheFileThePageShows)
+{
+    std::string longModel;
+    for (int i = 1; i <= 1200; ++i)
+        longModel += "line " + std::to_string(i) + "\r\n";
+    const struct {
+        const char* name;
+        int page;
+        const char* file;
+        std::string bytes;
+        std::string said;  // the message or error; empty: saved
+    } cases[] = {
+        {"page M5t as the window opens", 14, "m5.txm", "note\r\n",
+         "Nothing saved: the page does not show the text of " + ws.work + "m5.txm"},
+        {"page M0", 3, "m0.txt", "line 1\r\n", ""},
+        {"page M0 refused for its line", 3, "m0.txt", std::string(70000, 'x') + "\r\n",
+         "Nothing saved: the page does not show the text of " + ws.work + "m0.txt"},
+        {"page M0 of 1200 lines", 3, "m0.txt", longModel,
+         "Not written: " + ws.work + "m0.txt has 201 lines past those read from it, and writing would lose them."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ws.write(ws.work + c.file, c.bytes);
+        open();
+        page(c.page);
+        ws.ui.clear();
+        Form3->bbSave->click();
+        const auto said = ws.ui.shown().empty() ? std::string() : ws.ui.shown().back().text;
+        EXPECT_EQ(said, c.said);
+        EXPECT_EQ(ws.read(ws.work + c.file), c.said.empty() ? splitLines(c.bytes)[0] + "\r\n" : c.bytes);
+    }
+}
+
 TEST_F(RuleBaseTest, GridsGrowToTheRuleCountAndShrinkWithoutStaleRows)
 {
     ws.write(RuleSetPath(1), rules(1, 25));

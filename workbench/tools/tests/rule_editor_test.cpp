@@ -24,7 +24,7 @@ TEST_F(RuleToolsTest, NextAndPrevWrapAroundTheSet)
         {"prev on the first rule", 5, 1, &TForm5::bbPrtev, 5, "5", false},
         {"prev", 5, 3, &TForm5::bbPrtev, 2, "2", false},
         {"next on an empty set shows slot 1", 0, 1, &TForm5::bbNext, 1, "1", false},
-        {"prev on an empty set", 0, 1, &TForm5::bbPrtev, 0, "1", true},
+        {"prev on an empty set: the cursor stays", 0, 1, &TForm5::bbPrtev, 1, "1", true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -164,6 +164,45 @@ TEST_F(RuleToolsTest, AFailedWriteIsReportedSendsNothingAndKeepsTheFile)
     EXPECT_EQ(text(Form5->edNum), "3");
 }
 
+// No step hides, cuts or changes a rule behind the user's back.
+TEST_F(RuleToolsTest, RulesAreNeverLostHiddenOrChanged)
+{
+    const std::string tooLong(70000, 'x');
+    edit(1, rules(1, 2) + rule("3", tooLong), 2);
+    Form5->bbNext->click();  // rule 3 cannot be shown: the cursor stays on rule 2
+    EXPECT_EQ(context.RuleCursor, 2);
+    Form5->bbUpdate->click();
+    EXPECT_EQ(context.RuleSets[1].entries[3].Comment, tooLong);
+
+    const QString manyLines = QStringLiteral("line of a comment\n").repeated(4000);
+    Form5->mmComm->setPlainText(manyLines);  // joined on one line it would be too long to show
+    ws.ui.clear();
+    for (QPushButton* button : {Form5->bbUpdate, Form5->bbAdd}) {
+        button->click();
+        EXPECT_EQ(context.RuleSets[1].count, 3);
+        EXPECT_EQ(context.RuleSets[1].entries[2].Comment, "rule 2");
+    }
+    EXPECT_EQ(ws.ui.errors().size(), 2u);
+    EXPECT_NE(ws.ui.errors()[0].find("Not stored"), std::string::npos) << ws.ui.errors()[0];
+
+    edit(1, rules(1, 998) + rule("999", "a\rlone CR"), 1);  // untouched rules keep their bytes
+    Form5->bbUpdate->click();
+    EXPECT_EQ(ws.read(RuleSetPath(1)), rules(1, 998) + rule("999", "a\rlone CR"));
+    ws.ui.clear();
+    Form5->bbAdd->click();  // 999 rules: the set is full
+    EXPECT_EQ(context.RuleSets[1].count, 999);
+    ASSERT_EQ(ws.ui.errors().size(), 1u);
+    EXPECT_NE(ws.ui.errors()[0].find("is full"), std::string::npos);
+
+    const std::string cut = rules(1, 1200);  // more rules than are read: never written cut short
+    edit(1, cut, 1);
+    ws.ui.clear();
+    Form5->bbUpdate->click();
+    EXPECT_EQ(ws.ui.errors(), Strings{"Not written: " + RuleSetPath(1) + " has 1407 lines past those read from it, "
+                                      "and writing would lose them."});
+    EXPECT_EQ(ws.read(RuleSetPath(1)), cut);
+}
+
 TEST_F(RuleToolsTest, AFullDiskKeepsTheEarlierRuleSet)
 {
     const std::string small = ws.smallDisk(64 * 1024);
@@ -172,7 +211,8 @@ TEST_F(RuleToolsTest, AFullDiskKeepsTheEarlierRuleSet)
     context.WorkDir = small;
     edit(1, rules(1, 3), 1);
     const std::string before = ws.read(RuleSetPath(1));
-    Form5->mmP2->setPlainText(QString(100000, QLatin1Char('p')));
+    for (QPlainTextEdit* box : {Form5->mmP2, Form5->mmP3, Form5->mmP4})
+        box->setPlainText(QString(30000, QLatin1Char('p')));
     Form5->bbUpdate->click();
     ASSERT_EQ(ws.ui.errors().size(), 1u);
     EXPECT_NE(ws.ui.errors()[0].find("not enough space"), std::string::npos) << ws.ui.errors()[0];
