@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 
 namespace tarnix::platform {
 namespace detail {
@@ -21,6 +22,9 @@ WriteFault writeFault = nullptr;
 namespace {
 
 using detail::WriteStep;
+
+// The copy of the old bytes of a file left damaged by the last write, if any.
+thread_local std::string damagedCopy;
 
 // The errno a test wants `step` to fail with, or 0.
 int injected(WriteStep step) { return detail::writeFault ? detail::writeFault(step) : 0; }
@@ -110,27 +114,29 @@ bool reserve(int fd, off_t end, off_t length) {
 }
 
 // Puts the old bytes back after a failed rewrite. A passing fault (a moment's I/O error) may
-// let a later attempt succeed where the first one failed, so it tries more than once.
-void restore(int fd, const std::string& old) {
+// let a later attempt succeed where the first one failed, so it tries more than once. False
+// when the file is left damaged.
+bool restore(int fd, const std::string& old) {
     for (int attempt = 0; attempt < 3; ++attempt) {
         if (writeAt(fd, old, 0, WriteStep::Restore) && ::ftruncate(fd, static_cast<off_t>(old.size())) == 0) {
             ::fsync(fd);
-            return;
+            return true;
         }
     }
+    return false;
 }
 
 // Rewrites an open file with `bytes`, whose old content is `old`: the part past the old end
 // first (after reserving its space), then the rest, then the length. Returns 0, or the errno
-// of the failure after the old content has been put back.
-int rewrite(int fd, const std::string& old, std::string_view bytes, Durability durability) {
+// of the failure after the old content has been put back (`restored` false when it could not).
+int rewrite(int fd, const std::string& old, std::string_view bytes, Durability durability, bool& restored) {
     const auto oldSize = static_cast<off_t>(old.size());
     const auto newSize = static_cast<off_t>(bytes.size());
     if (newSize > oldSize) {
         if (!reserve(fd, oldSize, newSize - oldSize) ||
             !writeAt(fd, bytes.substr(old.size()), oldSize, WriteStep::Write)) {
             const int error = errno;
-            if (::ftruncate(fd, oldSize) != 0) restore(fd, old);
+            if (::ftruncate(fd, oldSize) != 0) restored = restore(fd, old);
             return error;
         }
         bytes = bytes.substr(0, old.size());
@@ -139,8 +145,52 @@ int rewrite(int fd, const std::string& old, std::string_view bytes, Durability d
         syncToDisk(fd, durability))
         return 0;
     const int error = errno;
-    restore(fd, old);
+    restored = restore(fd, old);
     return error;
+}
+
+// Writes all of `bytes` to a new file "<name>.old" (or ".old2" ...) of `folder`, for the user to
+// find; no test fault applies, as this is the safety net. Its path, or empty when the folder
+// takes no new file.
+std::string writeNewFile(const std::string& folder, const std::string& name, const std::string& bytes) {
+    std::string path;
+    int fd = -1;
+    for (int n = 1; n <= 100 && fd < 0; ++n) {
+        path = folder + name + ".old" + (n > 1 ? std::to_string(n) : "");
+        fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd < 0 && errno != EEXIST) return {};
+    }
+    if (fd < 0) return {};
+    std::string_view rest = bytes;
+    while (!rest.empty()) {
+        const ssize_t n = ::write(fd, rest.data(), rest.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        rest.remove_prefix(static_cast<std::size_t>(n));
+    }
+    const bool whole = rest.empty() && ::fsync(fd) == 0;
+    ::close(fd);
+    if (!whole) {
+        ::unlink(path.c_str());
+        return {};
+    }
+    return path;
+}
+
+// A copy of a file's old bytes, kept until its rewrite or the putting back has succeeded:
+// beside it, or in the temporary folder when its folder takes no new file.
+std::string keepCopy(const std::string& target, const std::string& old) {
+    const int saved = errno;
+    const std::string name = target.substr(folderOf(target).size());
+    std::string copy = writeNewFile(folderOf(target), name, old);
+    if (copy.empty()) {
+        const char* tmp = std::getenv("TMPDIR");
+        std::string folder = tmp && *tmp ? tmp : "/tmp";
+        if (folder.back() != '/') folder += '/';
+        copy = writeNewFile(folder, name, old);
+    }
+    errno = saved;
+    return copy;
 }
 
 // Writes a file through its own name, for a file that cannot be replaced by a new one: it has
@@ -150,8 +200,19 @@ bool writeInPlace(const std::string& target, std::string_view bytes, Durability 
     const int fd = ::open(target.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW);
     if (fd < 0) return false;
     std::string old;
-    const int error = readAll(fd, old) ? rewrite(fd, old, bytes, durability) : errno;
+    if (!readAll(fd, old)) {
+        const int error = errno;
+        ::close(fd);
+        return fail(error);
+    }
+    const std::string copy = keepCopy(target, old);
+    bool restored = true;
+    const int error = rewrite(fd, old, bytes, durability, restored);
     ::close(fd);  // what was written is synced, or was not asked to be
+    if (!restored)
+        damagedCopy = copy;
+    else if (!copy.empty())
+        ::unlink(copy.c_str());
     return error == 0 || fail(error);
 }
 
@@ -235,8 +296,11 @@ bool writeNativeFile(const std::string& nativeName, std::string_view bytes, Dura
 }  // namespace detail
 
 bool writeFile(const std::string& path, std::string_view bytes, Durability durability) {
+    damagedCopy.clear();
     return detail::writeNativeFile(detail::nativePath(path), bytes, durability);
 }
+
+std::string damagedFileCopy() { return damagedCopy; }
 
 bool fileWritable(const std::string& path) {
     return ::faccessat(AT_FDCWD, detail::nativePath(path).c_str(), W_OK, AT_EACCESS) == 0;

@@ -195,6 +195,10 @@ enum class Durability { Synced, Unsynced };
 // - A file this user may not write is refused (EACCES), as is a folder (EISDIR).
 // False on failure, with errno set for lastIoErrorText and lastSystemErrorText.
 bool writeFile(const std::string& path, std::string_view bytes, Durability durability = Durability::Synced);
+// After a write in place that failed and could not put the old bytes back either (the file is
+// damaged): the file that holds a copy of those old bytes, kept beside it (or in the temporary
+// folder). Empty after every other write.
+std::string damagedFileCopy();
 
 // ---- code pages ----------------------------------------------------------------------------
 

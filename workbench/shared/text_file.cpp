@@ -131,8 +131,13 @@ std::string loadFileBytes(const std::string& path)
 
 void saveFileAtomically(const std::string& path, std::string_view bytes)
 {
-    if (!platform::writeFile(path, bytes))
-        throw FileCreateError(path, platform::lastSystemErrorText());
+    if (platform::writeFile(path, bytes))
+        return;
+    std::string reason = platform::lastSystemErrorText();
+    const std::string copy = platform::damagedFileCopy();
+    if (!copy.empty())
+        reason += std::string(reason.ends_with('.') ? " " : ". ") + "The file is damaged; its old content is kept in " + copy;
+    throw FileCreateError(path, reason);
 }
 
 std::string fileNamePart(const std::string& path)

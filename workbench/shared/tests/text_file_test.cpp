@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <filesystem>
+
 #include "Unit4.h"
 #include "platform/platform.h"
+#include "platform/platform_internal.h"
 #include "tests/workspace.h"
 
 namespace tarnix {
@@ -75,6 +79,38 @@ TEST(TextFile, AtomicSaveReplacesWholeOrNotAtAll)
         EXPECT_STREQ(e.what(), "File access denied");
     }
 }
+
+#ifndef _WIN32  // the Windows writer never rewrites in place
+// A rewrite in place that fails and cannot put the old bytes back either says so, and where
+// they are kept.
+TEST(TextFile, ADamagedFileIsReportedWithItsKeptCopy)
+{
+    test::Workspace ws;
+    const std::string doc = ws.work + "doc.txt";
+    ws.write(doc, "old bytes");
+    std::filesystem::create_hard_link(doc, ws.work + "twin.txt");  // a second link: rewritten in place
+    static int writes = 0;  // the new tail is written, then overwriting the old bytes fails
+    platform::detail::writeFault = [](platform::detail::WriteStep step) {
+        using platform::detail::WriteStep;
+        return (step == WriteStep::Write && ++writes == 2) || step == WriteStep::Restore ? EIO : 0;
+    };
+    std::string said;
+    try {
+        saveFileAtomically(doc, "new bytes, longer than the old");
+    } catch (const FileCreateError& e) {
+        said = e.what();
+    }
+    platform::detail::writeFault = nullptr;
+    const std::string copy = platform::damagedFileCopy();
+    ASSERT_FALSE(copy.empty());
+    EXPECT_EQ(copy, doc + ".old");
+    EXPECT_EQ(said.rfind("Cannot create file \"" + doc + "\". ", 0), 0u) << said;
+    EXPECT_TRUE(said.ends_with(". The file is damaged; its old content is kept in " + copy)) << said;
+    EXPECT_EQ(ws.read(copy), "old bytes");
+    saveFileAtomically(doc, "whole");  // the next write succeeds and reports nothing damaged
+    EXPECT_TRUE(platform::damagedFileCopy().empty());
+}
+#endif
 
 TEST(TextFile, AtomicSaveRefusesAReadOnlyFile)
 {
