@@ -40,6 +40,10 @@ bool profileEntryWritable(std::string_view section, std::string_view key, std::s
 // tabs, form feeds, and Ctrl-Z, which old tools leave at the end of a file.
 constexpr bool isProfileBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1A'; }
 
+// Makes end handles use the fallback of kernels without pidfds (before Linux 5.3), so that
+// it is tested on every machine. Tests only; POSIX.
+extern bool endHandleWithoutPidfd;
+
 // The steps of writeFile, named so that a test can make each of them fail.
 enum class WriteStep { Create, Write, Flush, Sync, Rename, Reserve, Restore };
 // When set, asked before every step; an answer other than 0 makes that step fail with that

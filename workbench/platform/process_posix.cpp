@@ -7,6 +7,7 @@
 #include <signal.h>
 #include <spawn.h>
 #include <poll.h>
+#include <sys/socket.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -72,24 +73,26 @@ std::string userHomeDir() {
 namespace {
 
 // A descriptor that becomes readable when `pid` ends: a pidfd where the kernel has them,
-// otherwise a pipe written by a thread that sleeps in waitid until then. Neither reaps the
-// program, so its pid (and its process group) stays taken until wait() or endGroup().
+// otherwise one end of a socket pair that a thread, sleeping in waitid until then, writes to.
+// Neither reaps the program, so its pid (and its process group) stays taken until wait() or
+// endGroup(). The reading end may be closed first (wait(), release()): the thread's write then
+// fails quietly, never with SIGPIPE, which would end the whole program.
 int openEndHandle(pid_t pid) {
 #ifdef SYS_pidfd_open
-    const long fd = ::syscall(SYS_pidfd_open, pid, 0);
+    const long fd = detail::endHandleWithoutPidfd ? -1 : ::syscall(SYS_pidfd_open, pid, 0);
     if (fd >= 0) {
         ::fcntl(static_cast<int>(fd), F_SETFD, FD_CLOEXEC);
         return static_cast<int>(fd);
     }
 #endif
     int ends[2];
-    if (::pipe2(ends, O_CLOEXEC) != 0) return -1;
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0) return -1;
     std::thread([pid, writeEnd = ends[1]] {
         siginfo_t info{};
         while (::waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOWAIT) < 0 && errno == EINTR) {
         }
         const char byte = 1;
-        [[maybe_unused]] const ssize_t n = ::write(writeEnd, &byte, 1);
+        [[maybe_unused]] const ssize_t n = ::send(writeEnd, &byte, 1, MSG_NOSIGNAL);
         ::close(writeEnd);
     }).detach();
     return ends[0];
@@ -194,6 +197,8 @@ ProcessEnd Process::endGroup(int graceMs) {
 }
 
 namespace detail {
+
+bool endHandleWithoutPidfd = false;
 
 std::string killedBy(int signal) {
     // The untranslated description: messages must not depend on the user's locale.

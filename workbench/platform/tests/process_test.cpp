@@ -117,6 +117,27 @@ TEST(Process, EndHandleAndEndGroup) {
     EXPECT_FALSE(stubborn.started());
 }
 
+// Where the kernel has no pidfds a thread tells of the end. The handle works the same, and a
+// handle closed before the program ends (a released or cancelled program) costs nothing: the
+// thread's late write must not end this program with SIGPIPE.
+TEST(Process, EndHandleWithoutPidfds) {
+    detail::endHandleWithoutPidfd = true;
+    TempFolder dir;
+    writeScript(dir / "short.exe", "sleep 0.2\n");
+    {
+        Process released = startProgram(dir / "short.exe", dir.path());
+        ASSERT_TRUE(released.started());
+    }  // its handle is closed while it runs
+    Process waited = startProgram(dir / "short.exe", dir.path());
+    EXPECT_FALSE(waitForEnd(waited.endHandle(), 0));
+    EXPECT_TRUE(waitForEnd(waited.endHandle(), 10000));
+    EXPECT_EQ(waited.wait(), ProcessEnd::exited(0));
+    Process cancelled = startProgram(dir / "short.exe", dir.path());
+    EXPECT_EQ(cancelled.endGroup(100), ProcessEnd::signalled(SIGTERM));
+    ::usleep(500000);  // every thread has written by now
+    detail::endHandleWithoutPidfd = false;
+}
+
 // The start of a Windows program: a DOS header whose last field points at a PE header for
 // `machine`, cut after `length` bytes.
 std::string windowsProgram(unsigned machine, std::size_t length = 0x100) {
