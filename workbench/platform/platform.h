@@ -99,6 +99,7 @@ public:
 
 private:
     friend Process startProgram(const std::string&, const std::string&);
+    friend Process prepareToStart(const std::string&);
     void release();
 #ifdef _WIN32
     // The process, its first thread and the job object it was put in (each null when none).
@@ -121,6 +122,11 @@ bool waitForEnd(EndHandle endHandle, int timeoutMs);
 // `currentDir` as its current folder, standard streams to the null device, no window.
 // The result's started() tells whether it could be started.
 Process startProgram(const std::string& path, const std::string& currentDir);
+// What must run, and be waited for, before the program at `path` may start: on POSIX, for a
+// Windows program the first time Wine's prefix is used, Wine's own set-up of the prefix, in a
+// process group of its own (so ending the program's group never ends it half-way). A Process
+// not started when nothing needs to run.
+Process prepareToStart(const std::string& path);
 
 // Runs a batch file of `move` and `copy` lines with `currentDir` as its current folder
 // (cmd-style quoting, names found without regard to case). Returns false when the batch

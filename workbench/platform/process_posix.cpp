@@ -8,6 +8,7 @@
 #include <spawn.h>
 #include <poll.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -281,25 +282,17 @@ std::vector<std::string> commandFor(const std::string& program) {
 
 }  // namespace
 
-Process startProgram(const std::string& path, const std::string& currentDir) {
-    // The program's path is taken against our own current folder, not the one it starts in.
-    const std::string program = detail::nativePath(path.empty() || path.front() == '/'
-                                                       ? path
-                                                       : detail::joinPath(currentDirectory(), path));
-    const std::string folder = detail::nativePath(currentDir);
-    std::vector<std::string> command = commandFor(program);
-    if (command.empty()) {
-        errno = ENOEXEC;  // a Windows program, and no Wine to run it
-        return Process();
-    }
+namespace {
 
+// Starts `command` (its first word the program) in `folder`: nothing of ours reaches it but the
+// environment (standard streams to the null device, other descriptors closed, signals as for a
+// fresh process), in a process group of its own, so that ending the group ends what it started
+// as well. Its pid, or 0 (errno set) when it could not be started.
+pid_t spawn(std::vector<std::string> command, const std::string& folder) {
     posix_spawn_file_actions_t actions;
     posix_spawnattr_t attributes;
     posix_spawn_file_actions_init(&actions);
     posix_spawnattr_init(&attributes);
-
-    // Nothing of ours reaches the program but the environment: standard streams go to the
-    // null device, other descriptors are closed, signals are as for a fresh process.
     for (int fd = 0; fd <= 2; ++fd)
         posix_spawn_file_actions_addopen(&actions, fd, "/dev/null", fd == 0 ? O_RDONLY : O_WRONLY, 0);
 #if defined(__GLIBC__) && (__GLIBC__ > 2 || (__GLIBC__ == 2 && __GLIBC_MINOR__ >= 34))
@@ -311,7 +304,6 @@ Process startProgram(const std::string& path, const std::string& currentDir) {
     sigfillset(&all);
     posix_spawnattr_setsigmask(&attributes, &none);
     posix_spawnattr_setsigdefault(&attributes, &all);
-    // A process group of its own: cancelling the program ends what it started as well.
     posix_spawnattr_setpgroup(&attributes, 0);
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETPGROUP);
 
@@ -333,9 +325,45 @@ Process startProgram(const std::string& path, const std::string& currentDir) {
     posix_spawnattr_destroy(&attributes);
     if (error != 0) {
         errno = error;
+        return 0;
+    }
+    return pid;
+}
+
+// The program's path taken against our own current folder, not the one it starts in.
+std::string programName(const std::string& path) {
+    return detail::nativePath(path.empty() || path.front() == '/' ? path : detail::joinPath(currentDirectory(), path));
+}
+
+// Whether Wine's prefix (WINEPREFIX, or ~/.wine) has been set up, or its set-up begun: Wine
+// stamps a prefix when it sets it up, and sets up any prefix without the stamp.
+bool wineSetUp() {
+    const char* prefix = std::getenv("WINEPREFIX");
+    const char* home = std::getenv("HOME");
+    std::string folder = prefix && *prefix ? prefix : std::string(home ? home : "") + "/.wine";
+    struct stat st {};
+    return ::stat((folder + "/.update-timestamp").c_str(), &st) == 0;
+}
+
+}  // namespace
+
+Process startProgram(const std::string& path, const std::string& currentDir) {
+    std::vector<std::string> command = commandFor(programName(path));
+    if (command.empty()) {
+        errno = ENOEXEC;  // a Windows program, and no Wine to run it
         return Process();
     }
-    return Process(pid);
+    const pid_t pid = spawn(std::move(command), detail::nativePath(currentDir));
+    return pid > 0 ? Process(pid) : Process();
+}
+
+// Wine's own set-up of its prefix, run apart from the program: cancelling the program must
+// never end it half-way, which would leave the prefix broken for every later Windows program.
+Process prepareToStart(const std::string& path) {
+    const std::vector<std::string> command = commandFor(programName(path));
+    if (command.size() < 2 || wineSetUp()) return Process();
+    const pid_t pid = spawn({command.front(), "wineboot", "--init"}, {});
+    return pid > 0 ? Process(pid) : Process();
 }
 
 }  // namespace tarnix::platform

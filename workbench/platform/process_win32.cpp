@@ -174,6 +174,9 @@ bool createHiddenProcess(const std::string& application, char* commandLine, cons
 
 }  // namespace detail
 
+// Windows runs its own programs: nothing to prepare.
+Process prepareToStart(const std::string&) { return Process(); }
+
 Process startProgram(const std::string& path, const std::string& currentDir) {
     // The program gets no command line (it finds its name alone). A relative program path is
     // taken against our own current folder.

@@ -57,6 +57,13 @@ void readResult(const Variant& v, std::string& code, std::string& value)
         ShowMessage(cp1251(v.failPrefix) + lines[1]);
 }
 
+void reportCancelled(const Variant& v, std::string& code)
+{
+    code.assign(1, '2');
+    if (v.failPrefix)
+        ShowMessage(cp1251(v.failPrefix) + "cancelled");
+}
+
 // Waits for the program through the Ui, so the windows go on repainting and the user may
 // cancel it. True when it ended by itself; false when it was cancelled, and is gone.
 bool awaitEnd(platform::Process& process, const std::string& program, const std::string& goal)
@@ -70,6 +77,21 @@ bool awaitEnd(platform::Process& process, const std::string& program, const std:
     return false;
 }
 
+// Wine's first set-up of its prefix, before the first Windows engine program: waited for with
+// its own progress text, and never ended half-way. Cancelling meanwhile lets it finish, then
+// cancels the call. False when cancelled.
+bool awaitPreparation(const std::string& path)
+{
+    platform::Process preparation = platform::prepareToStart(path);
+    if (!preparation.started() || preparation.endHandle() == platform::NoEndHandle)
+        return true;
+    ProgramWait wait{"Wine", "setting up Wine for Windows programs (once)", preparation.endHandle(),
+                     [&preparation] { preparation.wait(); }};
+    const bool ended = ui().waitForProgram(wait);
+    preparation.wait();
+    return ended;
+}
+
 void run(const Variant& v, const std::string& goal, std::string& code, std::string& value)
 {
     code.clear();
@@ -78,6 +100,8 @@ void run(const Variant& v, const std::string& goal, std::string& code, std::stri
     removeOldResults();
     std::string path = v.inWorkDir ? context.WorkDir : context.HomeDir;
     path += v.program;
+    if (!awaitPreparation(path))
+        return reportCancelled(v, code);
     platform::Process process = platform::startProgram(path, context.HomeDir);
     if (v.startReport == StartReport::TrueFalse)
         ShowMessage(process.started() ? "true" : "false");
@@ -86,12 +110,8 @@ void run(const Variant& v, const std::string& goal, std::string& code, std::stri
         reportNotStarted(v, path);
         return;
     }
-    if (!awaitEnd(process, v.program, goal)) {
-        code.assign(1, '2');
-        if (v.failPrefix)
-            ShowMessage(cp1251(v.failPrefix) + "cancelled");
-        return;
-    }
+    if (!awaitEnd(process, v.program, goal))
+        return reportCancelled(v, code);
     const platform::ProcessEnd end = process.wait();
     // A program killed part-way has failed, whatever it managed to write before.
     if (end.kind == platform::ProcessEnd::Kind::Signalled) {

@@ -72,6 +72,28 @@ TEST_F(WineProcess, RunsWithoutWindowInTheGivenFolderWithoutArgumentsAndIsWaited
     EXPECT_EQ(readBytes(home / "probe.txt"), windowsName(home.path()) + "\r\n0\r\n0\r\n0\r\n");
 }
 
+// The first Windows program in a new prefix: Wine's set-up of it runs first, on its own and to
+// its end (so cancelling the program cannot end it half-way and break the prefix), and once.
+TEST_F(WineProcess, ANewPrefixIsSetUpApartBeforeTheFirstProgram) {
+    TempFolder prefix;
+    const char* before = std::getenv("WINEPREFIX");
+    const std::string kept = before ? before : "";
+    setenv("WINEPREFIX", (prefix / "wine").c_str(), 1);
+    Process setUp = prepareToStart(bin / "vrex.exe");
+    ASSERT_TRUE(setUp.started());
+    EXPECT_TRUE(waitForEnd(setUp.endHandle(), 240000));
+    EXPECT_EQ(setUp.wait(), ProcessEnd::exited(0));
+    EXPECT_TRUE(fs::exists(prefix / "wine/drive_c/windows"));
+    EXPECT_FALSE(prepareToStart(bin / "vrex.exe").started());
+    Process p = start("PROBE_EXIT");
+    EXPECT_EQ(p.wait(), ProcessEnd::exited(7));
+    [[maybe_unused]] const int killed = std::system(("WINEPREFIX=" + (prefix / "wine") + " wineserver -k").c_str());
+    if (before)
+        setenv("WINEPREFIX", kept.c_str(), 1);
+    else
+        unsetenv("WINEPREFIX");
+}
+
 TEST_F(WineProcess, EndGroupEndsAHangingProgramAndLeavesWineRunning) {
     Process p = start("PROBE_HANG");
     ASSERT_TRUE(p.started());
