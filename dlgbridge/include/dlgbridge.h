@@ -23,8 +23,8 @@ extern "C" {
 
 /* Shows the OK/Cancel dialog with the given caption at the given screen rectangle, owned by the
    given window (whose top-level window is disabled meanwhile). Returns IDOK (1) for OK or Enter,
-   IDCANCEL (2) for Cancel, Escape or the close box, 0 when the owner is not a window (as Windows
-   reports it), -1 when the dialog cannot be created. */
+   IDCANCEL (2) for Cancel, Escape or the close box, -1 when the dialog cannot be created (also
+   when the owner is not a window). */
 DLGBRIDGE_API int WINAPI OdCreateDialog(HWND owner, LPCSTR caption, int left, int top, int right,
                                         int bottom);
 

@@ -55,10 +55,10 @@ int WINAPI OdCreateDialog(HWND owner, LPCSTR caption, int left, int top, int rig
     const DLGTEMPLATE *dialog = loaded ? (const DLGTEMPLATE *)LockResource(loaded) : NULL;
     struct placement place;
 
-    /* An owner that is not a window gives 0, as Windows reports it for its own dialogs. The
-       owner is checked here so that every system gives the same answer (Wine says -1). */
+    /* An owner that is not a window: the dialog cannot be created, -1. The owner is checked
+       here so that every system gives the same answer (Windows itself says 0). */
     if (owner && !IsWindow(owner))
-        return 0;
+        return -1;
     if (!dialog)
         return -1;
     place.caption = caption;

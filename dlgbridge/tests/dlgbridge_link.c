@@ -13,8 +13,8 @@ int main(void)
     const function all[] = {(function)OdCreateDialog, (function)OdCreateFileDlg};
     int failures = (all[0] == NULL) + (all[1] == NULL);
 
-    /* An owner that is no window: 0, and nothing is shown. */
-    if (OdCreateDialog((HWND)0x7654, "x", 0, 0, 10, 10) != 0) {
+    /* An owner that is no window: -1, and nothing is shown. */
+    if (OdCreateDialog((HWND)0x7654, "x", 0, 0, 10, 10) != -1) {
         printf("calls from C do not reach the library\n");
         failures++;
     }

@@ -3,5 +3,5 @@
 
 extern "C" int cpp_caller_works(void)
 {
-    return OdCreateDialog(reinterpret_cast<HWND>(0x7654), "x", 0, 0, 10, 10) == 0;
+    return OdCreateDialog(reinterpret_cast<HWND>(0x7654), "x", 0, 0, 10, 10) == -1;
 }

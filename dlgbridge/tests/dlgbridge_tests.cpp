@@ -238,12 +238,12 @@ void dialog()
         CHECK(moves[0].repaint);
     }
 
-    // An owner that is not a window, never was or is gone: 0, as Windows reports it, and
-    // nothing shown. A dialog that cannot be created: -1.
+    // An owner that is not a window, never was or is gone, and a dialog that cannot be created:
+    // -1, and nothing shown.
     HWND gone = CreateWindowExA(0, "Static", "gone", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     DestroyWindow(gone);
     for (HWND not_a_window : {reinterpret_cast<HWND>(0x7654), gone})
-        CHECK_EQ(db.OdCreateDialog(not_a_window, "x", 0, 0, 100, 100), 0);
+        CHECK_EQ(db.OdCreateDialog(not_a_window, "x", 0, 0, 100, 100), -1);
     {
         wintest::ImportSwap no_template(db.module, "kernel32.dll", "FindResourceExA",
                                         reinterpret_cast<void *>(no_resource));
