@@ -3,11 +3,13 @@
 // area, and a file of one empty line becomes an empty area); load -> save -> load is stable. Text typed into an area comes out as lines split at every break a person can
 // type (Enter, Shift+Enter, a pasted paragraph separator), with '?' for what code page 1251
 // cannot hold.
+#include "errors.h"
 #include "fuzz_support.h"
 #include "platform.h"
 #include "text_area.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <QPlainTextEdit>
 #include <QTextDocument>
 
@@ -107,8 +109,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
 
+    // A line too long to lay out is refused, and the area keeps its text.
+    std::size_t longest = 0;
+    for (std::size_t run = 0; const char c : bytes) {
+        run = c == '\r' || c == '\n' ? 0 : run + 1;
+        longest = std::max(longest, run);
+    }
+    const QString before = area->document()->toRawText();
+    try {
+        ShowBytes(area, bytes, "input");
+    } catch (const Failure&) {
+        FUZZ_CHECK(longest > LongestShownLine && area->document()->toRawText() == before,
+                   "file: " + shown(bytes.substr(0, 400)));
+        return 0;
+    }
+    FUZZ_CHECK(longest <= LongestShownLine, "a line too long was shown\nfile: " + shown(bytes.substr(0, 400)));
+
     // File -> area -> file.
-    area->setPlainText(decodeLines(bytes));
     const Lines lines = loadedLines(bytes);
     const std::string once = saved();
     FUZZ_CHECK(once == joinLines(lines), "file: " + shown(bytes) + "\nsaved: " + shown(once) + "\nexpected lines:\n" +

@@ -11,6 +11,7 @@
 #include "numbers.h"
 #include "objects.h"
 #include "project.h"
+#include "records.h"
 #include "rule_files.h"
 #include "run_parameters.h"
 #include "settings.h"

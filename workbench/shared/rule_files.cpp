@@ -55,7 +55,23 @@ void appendRule(Lines& lines, rcont rule)
 }
 
 
+constexpr std::size_t TraceHeadingLines = 3;
+
+bool isTraceSeparator(const std::string& line) { return line.size() < 2 || (line[0] == '-' && line[1] == '-'); }
+
 }  // namespace
+
+std::array<Lines, 3> TraceSections(const Lines& file)
+{
+    std::array<Lines, 3> sections;
+    std::size_t i = TraceHeadingLines;
+    for (Lines& section : sections) {
+        for (; i < file.size() && !isTraceSeparator(file[i]); ++i)
+            section.push_back(file[i]);
+        ++i;  // the separator, or the end of the file read as an empty line
+    }
+    return sections;
+}
 
 std::string FileStem(const std::string& text)
 {

@@ -19,6 +19,7 @@
 // "File access denied"); a rule or line index outside 1..1000 throws RangeError.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -55,6 +56,11 @@ struct BracketCheck {
 BracketCheck CheckBrackets(const std::string& text);
 // The message shown when a text is refused for its brackets: "Res= 1 Ob= 3 Cb= 2".
 std::string BracketMessage(const BracketCheck& check);
+
+// The three sections of a rule's trace file after its three heading lines, each ended by a
+// separator: a line shorter than two characters or one that starts with "--". A file that
+// ends early ends the current section and leaves the later ones empty.
+std::array<Lines, 3> TraceSections(const Lines& file);
 
 // WorkDir + "m<k>.txt" and WorkDir + "unlr<k>.ari".
 std::string ModelPath(int k);

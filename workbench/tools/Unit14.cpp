@@ -32,11 +32,6 @@ const char* const DbOpenFilter = "dbm файлы (*.dbm)|*DBM|Все файлы 
 const char* const DescriptionFile = "DbDesc.dbm";
 const char* const NewDescriptionFile = "DbDesc.txt";
 
-void checkBlockCount(int n)
-{
-    if (n < 0 || n > static_cast<int>(TextBlock().size()))
-        throw RangeError();
-}
 
 // The folder of `path` without its trailing separator, but for a root folder.
 std::string folderOf(const std::string& path)
@@ -48,28 +43,6 @@ std::string folderOf(const std::string& path)
 }
 
 }  // namespace
-
-// ---- the database's files ------------------------------------------------------------------
-
-void WriteLines(const std::string& path, const TextBlock& block, int n)
-{
-    checkBlockCount(n);
-    saveFileAtomically(path, joinLines(Lines(block.begin(), block.begin() + n)));
-}
-
-void ReadLines(const std::string& path, TextBlock& block, int n)
-{
-    checkBlockCount(n);
-    block = TextBlock();
-    const Lines lines = readLines(path, static_cast<std::size_t>(n));
-    std::copy(lines.begin(), lines.end(), block.begin());
-}
-
-std::string StripExt(const std::string& name)
-{
-    const std::size_t dot = name.find('.');
-    return dot == std::string::npos ? std::string() : name.substr(0, dot);
-}
 
 // ---- the window ----------------------------------------------------------------------------
 
@@ -257,7 +230,7 @@ void TForm14::Open3Click()
     const auto chosen = openDialog();
     if (!chosen || !TryStrToInt(StripExt(fileNamePart(*chosen))))
         return;
-    const std::string description = descriptionPath(*chosen);
+    const std::string description = RecordDescriptionPath(*chosen);
     const std::string recordText = loadFileBytes(*chosen);
     const std::string descriptionText = platform::fileExists(description) ? loadFileBytes(description) : "";
     CheckBytesFitToShow(descriptionText, description);
@@ -266,11 +239,6 @@ void TForm14::Open3Click()
     recordDoc_->setFile(*chosen);
     descriptionDoc_->setFile(description);
     DbState.recFile = *chosen;
-}
-
-std::string TForm14::descriptionPath(const std::string& record)
-{
-    return folderPart(record) + StripExt(fileNamePart(record)) + ".dsc";
 }
 
 // Saves the record and the description the areas show; with none open, says so.

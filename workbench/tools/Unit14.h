@@ -1,10 +1,5 @@
-// The database editor: a small database of records kept as text files in a folder, and on the
-// same window the engine's objects with their descriptions.
-//
-// A database is a folder holding:
-// - "DbDesc.dbm" (and "DbDesc.txt" beside it): line 1 a description, line 2 the number of
-//   the last record in decimal;
-// - record n: "<n>.dbm", any number of lines of record text, and "<n>.dsc", its description.
+// The database editor: a small database of records kept as text files in a folder (records.h),
+// and on the same window the engine's objects with their descriptions.
 #pragma once
 
 #include <array>
@@ -13,6 +8,7 @@
 #include <string>
 
 #include "form.h"
+#include "records.h"
 
 class QLabel;
 class QLineEdit;
@@ -34,15 +30,6 @@ struct Tdbcont {
 };
 extern Tdbcont DbState;
 
-// Ten texts, of which the first n are read or written.
-using TextBlock = std::array<std::string, 10>;
-// Replaces the file `path` with the first n texts of `block` (n from 0 to 10), one a line.
-void WriteLines(const std::string& path, const TextBlock& block, int n);
-// Empties `block`, then reads the first n lines of `path` into it; lines past the end of the
-// file read as empty.
-void ReadLines(const std::string& path, TextBlock& block, int n);
-// The part of `name` before its first "."; empty when it has none or begins with one.
-std::string StripExt(const std::string& name);
 
 class TForm14 : public Form {
     Q_OBJECT
@@ -109,7 +96,6 @@ private:
     std::int32_t nextFreeRecord() const;
     void writeRecordCount(std::int32_t n);
     std::optional<std::string> openDialog();
-    static std::string descriptionPath(const std::string& record);
 
     // The open dialog's filter: set by Open database, kept for the later uses of the dialog.
     std::string openFilter_;

@@ -22,9 +22,6 @@ TForm6* Form6 = nullptr;
 
 namespace {
 
-constexpr std::size_t TraceHeadingLines = 3;
-
-bool isSeparator(const std::string& line) { return line.size() < 2 || (line[0] == '-' && line[1] == '-'); }
 
 // The rule identifier of a trace-list entry: its text before the first blank.
 std::string ruleOf(const std::string& entry)
@@ -34,18 +31,6 @@ std::string ruleOf(const std::string& entry)
 }
 
 }  // namespace
-
-std::array<Lines, 3> TraceSections(const Lines& file)
-{
-    std::array<Lines, 3> sections;
-    std::size_t i = TraceHeadingLines;
-    for (Lines& section : sections) {
-        for (; i < file.size() && !isSeparator(file[i]); ++i)
-            section.push_back(file[i]);
-        ++i;  // the separator, or the end of the file read as an empty line
-    }
-    return sections;
-}
 
 TForm6::TForm6(QWidget* parent) : Form("Form6", parent)
 {

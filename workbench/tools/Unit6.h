@@ -63,10 +63,6 @@ private:
     void showTrace(const std::string& rule);
 };
 
-// The three sections of a rule's trace file after its three heading lines, each ended by a
-// separator: a line shorter than two characters or one that starts with "--". A file that
-// ends early ends the current section and leaves the later ones empty.
-std::array<Lines, 3> TraceSections(const Lines& file);
 
 extern TForm6* Form6;
 
