@@ -2,6 +2,7 @@
 // screen or asks for one, characters code page 1251 cannot hold are not dropped unasked, and
 // leaving with unsaved text asks first.
 #include <QLabel>
+#include <QPushButton>
 #include <QTabWidget>
 
 #include "Unit3.h"
@@ -215,6 +216,17 @@ TEST_F(KeepingWorkTest, ExitAndToolWindowsAskToo)
     ASSERT_EQ(ws.ui.questions().size(), 1u);
     EXPECT_NE(ws.ui.questions()[0].find("M0t: m0.txm"), std::string::npos) << ws.ui.questions()[0];
     EXPECT_EQ(ws.ui.questions()[0].find("БЗ"), std::string::npos);  // only the tool window's own
+}
+
+// The rule-base viewer's text document is its own: its SaveText never writes the main window's.
+TEST_F(KeepingWorkTest, EachWindowSavesItsOwnTextDocument)
+{
+    ws.write(ws.work + "notes.txt", "main\r\n");
+    chooseWith("Open3", ws.work + "notes.txt");
+    Form3->mmText->setPlainText("viewer");
+    Form3->bbSaveText->click();  // no file of its own: it asks for one (cancelled here)
+    EXPECT_EQ(ws.ui.shown().back().kind, ScriptedUi::Shown::SaveDialog);
+    EXPECT_EQ(ws.read(ws.work + "notes.txt"), "main\r\n");
 }
 
 TEST_F(KeepingWorkTest, ShortcutsFollowTheSheetOnShow)
