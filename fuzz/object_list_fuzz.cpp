@@ -22,19 +22,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Lines lines = splitLines(bytes);
     FUZZ_CHECK(groups.size() == (lines.size() + 2) / 3, what());
     const auto line = [&](std::size_t i) { return i < lines.size() ? lines[i] : std::string(); };
-    context.ObjectCount = 0;
+    context.ObjectCursor = 0;
     for (std::size_t g = 0; g < groups.size(); ++g) {
         FUZZ_CHECK(groups[g].number == line(3 * g) && groups[g].text1 == line(3 * g + 1) &&
                        groups[g].text2 == line(3 * g + 2),
                    "group " + std::to_string(g) + "\n" + what());
-        const std::int32_t before = context.ObjectCount;
+        const std::int32_t before = context.ObjectCursor;
         const auto number = TryStrToInt(groups[g].number);
         try {
             PushObjectNumber(groups[g]);
-            FUZZ_CHECK(number && context.ObjectCount == before + 1 && context.ObjectNumbers[context.ObjectCount] == *number,
+            FUZZ_CHECK(number && context.ObjectCursor == before + 1 && context.ObjectNumbers[context.ObjectCursor] == *number,
                        "group " + std::to_string(g) + "\n" + what());
         } catch (const ConvertError&) {
-            FUZZ_CHECK(!number && context.ObjectCount == before, "group " + std::to_string(g) + "\n" + what());
+            FUZZ_CHECK(!number && context.ObjectCursor == before, "group " + std::to_string(g) + "\n" + what());
         } catch (const RangeError&) {
             FUZZ_CHECK(before >= 10000, what());
             break;
