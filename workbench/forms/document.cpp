@@ -120,7 +120,9 @@ bool Document::save()
 {
     if (saveCommand_)
         return saveCommand_();
-    return hasFile() && saveTo(path_);
+    if (hasFile())
+        return saveTo(path_);
+    return saveAsCommand_ && saveAsCommand_();
 }
 
 void Document::markInTab(QTabWidget* tabs, QWidget* page)

@@ -61,8 +61,10 @@ public:
     void detach();
     void setModified(bool modified);
 
-    // What Save means for this document (the window's own save command); false when it did
-    // not save, because the user cancelled.
+    // Save: writes the document's file; one with no file runs the window's "Save as" command
+    // (none: nothing is saved). A window may give Save a command of its own instead. False when
+    // nothing was saved (the user cancelled).
+    void setSaveAsCommand(std::function<bool()> command) { saveAsCommand_ = std::move(command); }
     void setSaveCommand(std::function<bool()> command) { saveCommand_ = std::move(command); }
     bool save();
 
@@ -78,6 +80,7 @@ private:
     WithoutFile withoutFile_;
     std::string path_;
     std::function<bool()> saveCommand_;
+    std::function<bool()> saveAsCommand_;
     std::uint64_t made_ = 0;  // documents are listed in the order they were made
 
     friend std::vector<Document*> DocumentsOf(const QWidget* window);

@@ -367,9 +367,10 @@ void TForm12::createDocuments()
     taskDoc_->markInTab(PageControl1, Task);
     kbDoc_->markInTab(PageControl1, Rules);
     textDoc_->markInTab(PageControl1, TabSheetText);
-    taskDoc_->setSaveCommand([this] { return saveTask(); });
+    taskDoc_->setSaveAsCommand([this] { return saveTaskAs(); });
     kbDoc_->setSaveCommand([this] { return saveKb(); });
-    textDoc_->setSaveCommand([this] { return saveText(); });
+    kbDoc_->setSaveAsCommand([this] { return saveKbAs(); });
+    textDoc_->setSaveAsCommand([this] { return saveTextAs(); });
 }
 
 // ---- menu "Задача" -------------------------------------------------------------------------
@@ -387,15 +388,8 @@ void TForm12::Open1Click()
 }
 
 void TForm12::Close1Click() { taskDoc_->clear(); }
-void TForm12::Save1Click() { saveTask(); }
+void TForm12::Save1Click() { taskDoc_->save(); }
 void TForm12::SaveAs1Click() { saveTaskAs(); }
-
-bool TForm12::saveTask()
-{
-    if (!taskDoc_->hasFile())
-        return saveTaskAs();
-    return taskDoc_->saveTo(taskDoc_->path());
-}
 
 bool TForm12::saveTaskAs()
 {
@@ -421,7 +415,7 @@ void TForm12::Open2Click()
 }
 
 void TForm12::Close2Click() { kbDoc_->clear(); }
-void TForm12::Save2Click() { saveKb(); }
+void TForm12::Save2Click() { kbDoc_->save(); }
 void TForm12::SaveAs2Click() { saveKbAs(); }
 
 // A rule file that has gone since it was shown is not made anew: the message says so, and
@@ -461,16 +455,8 @@ void TForm12::Open3Click()
 }
 
 void TForm12::Close3Click() { textDoc_->clear(); }
-void TForm12::Save3Click() { saveText(); }
+void TForm12::Save3Click() { textDoc_->save(); }
 void TForm12::SaveAs3Click() { saveTextAs(); }
-
-// A text whose file has gone since it was opened is written anew.
-bool TForm12::saveText()
-{
-    if (!textDoc_->hasFile())
-        return saveTextAs();
-    return textDoc_->saveTo(textDoc_->path());
-}
 
 // The text saved under the new name is the document from then on, and the status bar says so.
 bool TForm12::saveTextAs()

@@ -114,11 +114,9 @@ private:
     static void loadIfExists(QPlainTextEdit* area, const std::string& path);
     void showRunResults();
     // Save and "Сохранить как" of each document; false when nothing was saved.
-    bool saveTask();
     bool saveTaskAs();
     bool saveKb();
     bool saveKbAs();
-    bool saveText();
     bool saveTextAs();
 
     // The documents of the sheets "Задача", "БЗ" and "Текст".

@@ -147,7 +147,7 @@ void TForm3::createDocuments()
     }
     textDoc_ = new Document(mmText, QStringLiteral("Text"));
     textDoc_->markInTab(PageControl1, Te);
-    textDoc_->setSaveCommand([this] { return saveText(); });
+    textDoc_->setSaveAsCommand([this] { return saveTextAs(); });
 }
 
 void TForm3::createMenu()
@@ -267,15 +267,8 @@ void TForm3::bbLoadTextClick()
     context.TextFilePath = *chosen;
 }
 
-void TForm3::bbSaveTextClick() { saveText(); }
-
 // The text document saves to its own file; one never loaded saves as a new file.
-bool TForm3::saveText()
-{
-    if (!textDoc_->hasFile())
-        return saveTextAs();
-    return textDoc_->saveTo(textDoc_->path());
-}
+void TForm3::bbSaveTextClick() { textDoc_->save(); }
 
 void TForm3::bbSaveTextAsClick() { saveTextAs(); }
 

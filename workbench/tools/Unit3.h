@@ -81,7 +81,6 @@ private:
     void showPage(Document* page, const std::string& file, const std::function<void()>& load);
     void saveModelPage();
     void savePage(Document* page, const std::string& file);
-    bool saveText();
     bool saveTextAs();
 
     std::array<int, 3> shownRules_{};  // rows of each grid that show a rule
