@@ -89,7 +89,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                        !hasBreak(value) && key.find('=') == std::string::npos &&
                        section.find(']') == std::string::npos && trimmed(key) == key &&
                        trimmed(section) == section && key.front() != ';' && key.front() != '[' &&
-                       !damagedUtf16(before);
+                       section.size() <= platform::ProfileTextMax && key.size() <= platform::ProfileTextMax &&
+                       value.size() <= platform::ProfileTextMax && !damagedUtf16(before);
     const bool written = platform::profileWrite(file, section, key, value);
     const std::string after = readFile(real);
     const auto r = [&] { return report(f, before, after); };
