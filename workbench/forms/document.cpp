@@ -73,20 +73,16 @@ bool Document::loadIfUnmodified(const std::string& path)
     return true;
 }
 
-bool Document::saveTo(const std::string& path)
-{
-    if (!confirmEncodable())
-        return false;
-    SaveTextArea(area_, path);
-    setFile(path);
-    return true;
-}
+bool Document::saveTo(const std::string& path) { return write(path, false, true); }
 
-bool Document::saveAs(const std::string& path, bool adopt)
+bool Document::saveAs(const std::string& path, bool adopt) { return write(path, true, adopt); }
+
+bool Document::write(const std::string& path, bool backup, bool adopt)
 {
     if (!confirmEncodable())
         return false;
-    MakeBackup(path);
+    if (backup)
+        MakeBackup(path);
     SaveTextArea(area_, path);
     if (adopt)
         setFile(path);

@@ -75,6 +75,9 @@ signals:
     void modifiedChanged(bool modified);
 
 private:
+    // The question about "?", then the ".BAK" of an existing file when asked, then the write.
+    bool write(const std::string& path, bool backup, bool adopt);
+
     QPlainTextEdit* area_;
     QString caption_;
     WithoutFile withoutFile_;

@@ -40,6 +40,12 @@ const std::array<char, 65536>& encodeTable()
     return table;
 }
 
+// True when in[i] and in[i + 1] are one character beyond the basic plane (a surrogate pair).
+bool surrogatePair(const char16_t* in, std::size_t i, std::size_t n)
+{
+    return in[i] >= 0xD800 && in[i] <= 0xDBFF && i + 1 < n && in[i + 1] >= 0xDC00 && in[i + 1] <= 0xDFFF;
+}
+
 }  // namespace
 
 QString decodeLines(std::string_view bytes)
@@ -76,7 +82,7 @@ std::string encodeLines(const QString& text)
         const char16_t c = in[i];
         if (isLineBreak(c)) {
             bytes += "\r\n";
-        } else if (c >= 0xD800 && c <= 0xDBFF && i + 1 < n && in[i + 1] >= 0xDC00 && in[i + 1] <= 0xDFFF) {
+        } else if (surrogatePair(in, i, n)) {
             bytes += '?';  // one character outside the basic plane
             ++i;
         } else {
@@ -96,7 +102,7 @@ Unencodable FindUnencodable(const QString& text, std::size_t shown)
     const std::size_t n = static_cast<std::size_t>(text.size());
     for (std::size_t i = 0; i < n; ++i) {
         const char16_t c = in[i];
-        const bool pair = c >= 0xD800 && c <= 0xDBFF && i + 1 < n && in[i + 1] >= 0xDC00 && in[i + 1] <= 0xDFFF;
+        const bool pair = surrogatePair(in, i, n);
         if (!pair && (table[c] != '?' || c == u'?' || isLineBreak(c)))
             continue;
         const QString character = text.mid(static_cast<qsizetype>(i), pair ? 2 : 1);

@@ -32,7 +32,6 @@ const char* const DbOpenFilter = "dbm файлы (*.dbm)|*DBM|Все файлы 
 const char* const DescriptionFile = "DbDesc.dbm";
 const char* const NewDescriptionFile = "DbDesc.txt";
 
-
 // The folder of `path` without its trailing separator, but for a root folder.
 std::string folderOf(const std::string& path)
 {
@@ -225,7 +224,7 @@ void TForm14::Open3Click()
         ShowMessage("Database is not opened!");
         return;
     }
-    if (!MayDiscard({recordDoc_, descriptionDoc_}))
+    if (!mayReplaceRecord())
         return;
     const auto chosen = openDialog();
     if (!chosen || !TryStrToInt(StripExt(fileNamePart(*chosen))))
@@ -324,10 +323,19 @@ void TForm14::bbClearClick() { recordDoc_->clear(); }
 
 // ---- the engine's objects ------------------------------------------------------------------
 
-void TForm14::OnShow()
+// Replacing an open record with engine objects asks first when it has unsaved edits.
+bool TForm14::mayReplaceRecord() { return MayDiscard({recordDoc_, descriptionDoc_}); }
+
+// The areas show engine objects now: no record file, nothing a Save writes.
+void TForm14::showingObjects()
 {
     recordDoc_->detach();
     descriptionDoc_->detach();
+}
+
+void TForm14::OnShow()
+{
+    showingObjects();
     context.ObjectCount = 0;
     context.ObjectCursor = 0;
     edProj->setText(toQt(context.CurrentKb.str()));
@@ -341,10 +349,7 @@ void TForm14::OnShow()
 void TForm14::showObjectList()
 {
     std::string lines;
-    const auto show = [&] {
-        memCont->setPlainText(decodeLines(lines));
-        recordDoc_->detach();
-    };
+    const auto show = [&] { memCont->setPlainText(decodeLines(lines)); };
     try {
         for (const ObjectListGroup& group : ReadObjectList()) {
             CheckGroupFitsToShow(group);
@@ -394,7 +399,7 @@ void TForm14::createDescription(const std::string& number)
 
 void TForm14::bbNextClick()
 {
-    if (context.ObjectCursor >= context.ObjectCount || !MayDiscard({recordDoc_, descriptionDoc_}))
+    if (context.ObjectCursor >= context.ObjectCount || !mayReplaceRecord())
         return;
     context.ObjectCursor = context.ObjectCursor + 1;
     ShowRecord(context.ObjectNumbers[context.ObjectCursor]);
@@ -402,7 +407,7 @@ void TForm14::bbNextClick()
 
 void TForm14::bbPrevClick()
 {
-    if (context.ObjectCursor <= 1 || !MayDiscard({recordDoc_, descriptionDoc_}))
+    if (context.ObjectCursor <= 1 || !mayReplaceRecord())
         return;
     context.ObjectCursor = context.ObjectCursor - 1;
     ShowRecord(context.ObjectNumbers[context.ObjectCursor]);
@@ -412,7 +417,7 @@ void TForm14::bbPrevClick()
 void TForm14::bbFindClick()
 {
     const std::string pattern = fromQt(edFind->text());
-    if (pattern.empty() || !MayDiscard({recordDoc_, descriptionDoc_}))
+    if (pattern.empty() || !mayReplaceRecord())
         return;
     std::string code, value;
     RunGoal(goals::FindObject(pattern), code, value);
@@ -435,8 +440,7 @@ void TForm14::ShowRecord(std::int32_t n)
     std::string code, value;
     RunGoal(goals::ShowObject(std::to_string(n)), code, value);
     LoadTextArea(memCont, context.WorkDir + context.ObjectShowFile);
-    recordDoc_->detach();
-    descriptionDoc_->detach();
+    showingObjects();
     edNum->setText(toQt(std::to_string(n)));
     RunGoalQuiet(goals::FindObjectByNumber(fromQt(edNum->text())), code, value);
     if (code != "0") {

@@ -96,6 +96,8 @@ private:
     std::int32_t nextFreeRecord() const;
     void writeRecordCount(std::int32_t n);
     std::optional<std::string> openDialog();
+    bool mayReplaceRecord();
+    void showingObjects();
 
     // The open dialog's filter: set by Open database, kept for the later uses of the dialog.
     std::string openFilter_;

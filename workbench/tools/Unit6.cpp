@@ -168,8 +168,7 @@ void TForm6::showTrace(const std::string& rule)
     RunGoal(goals::TraceRule(rule), code, value);
     const std::string path = context.WorkDir + files::TraceRuleFile;
     const auto sections = TraceSections(readLines(path));
-    CheckLinesFitToShow(sections[0], path);  // both, before either pane changes
-    CheckLinesFitToShow(sections[1], path);
+    CheckLinesFitToShow(sections[1], path);  // before the first pane changes
     SetLines(Memo1, sections[0], path);
     SetLines(Memo2, sections[1], path);
 }

@@ -46,17 +46,6 @@ TEST_F(DocumentsTest, TaskOpenSetsPathsThenTextThenFields)
     EXPECT_EQ(context.TaskFilePath, ws.work + "t7.tsk");
 }
 
-TEST_F(DocumentsTest, TaskSaveAsBecomesTheTaskFile)
-{
-    w->mmTaskText->setPlainText("after");
-    chooseWith("SaveAs1", ws.work + "new");
-    EXPECT_EQ(ws.ui.shown()[0].text, cp1251("task файлы (*.tsk)|*tsk|Все файлы (*.*)|*.*"));
-    EXPECT_EQ(ws.read(ws.work + "new.tsk"), "after\r\n");
-    EXPECT_EQ(context.TaskFilePath, ws.work + "new.tsk");
-    EXPECT_EQ(text(w->edTask), "new.tsk");
-    EXPECT_TRUE(ws.ui.errors().empty());
-}
-
 TEST_F(DocumentsTest, TaskCloseThenSaveEmptiesTheFile)
 {
     ws.write(ws.work + "a.tsk", "content\r\n");
