@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QFocusEvent>
-#include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,6 +23,7 @@
 #include "icon.h"
 #include "platform/platform.h"
 #include "qt_text.h"
+#include "fonts.h"
 
 namespace tarnix {
 
@@ -39,7 +39,7 @@ QPlainTextEdit* makeTextArea(const char* name)
     auto* area = new QPlainTextEdit;
     area->setObjectName(QString::fromLatin1(name));
     area->setLineWrapMode(QPlainTextEdit::NoWrap);
-    area->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    area->setFont(FixedPitchFont());
     return area;
 }
 

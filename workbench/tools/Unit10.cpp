@@ -1,6 +1,5 @@
 #include "Unit10.h"
 
-#include <QFontDatabase>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,6 +14,7 @@
 #include "qt_text.h"
 #include "string_grid.h"
 #include "window_layout.h"
+#include "fonts.h"
 
 namespace tarnix {
 
@@ -36,7 +36,7 @@ bool hasLatinLetter(const std::string& text)
 TForm10::TForm10(QWidget* parent) : Form("Form10", parent)
 {
     setWindowTitle(QStringLiteral("Form10"));
-    setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    setFont(FixedPitchFont());
     resize(1140, 560);
     createControls();
     createMenu();

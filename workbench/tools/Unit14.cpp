@@ -1,7 +1,6 @@
 #include "Unit14.h"
 
 #include <QAction>
-#include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -20,6 +19,7 @@
 #include "text_area.h"
 #include "viewer.h"
 #include "window_layout.h"
+#include "fonts.h"
 
 namespace tarnix {
 
@@ -84,7 +84,7 @@ QWidget* TForm14::createFieldBar()
     bbFind = make<QPushButton>("bbFind", QStringLiteral("Find"));
     onClick(bbFind, [this] { bbFindClick(); });
     edFind = make<QLineEdit>("edFind");
-    edFind->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    edFind->setFont(FixedPitchFont());
     return controlRow({{Project, 0}, {edProj, 3}, {bbFind, 0}, {edFind, 3}, {Label3, 0}, {edNum, 1}, {Label5, 0},
                        {edLength, 1}});
 }

@@ -9,6 +9,7 @@
 
 #include "qt_text.h"
 #include "string_functions.h"
+#include "fonts.h"
 
 namespace tarnix {
 
@@ -36,8 +37,7 @@ void TForm18::createControls()
     column->addLayout(bar);
 
     // Fixed pitch, so the result lines up with the input under it.
-    QFont fixed(QStringLiteral("Courier New"));
-    fixed.setStyleHint(QFont::TypeWriter);
+    const QFont fixed = FixedPitchFont(QStringLiteral("Courier New"));
     auto* rowsBox = new QWidget;
     rowsBox->setFont(fixed);
     auto* rows = new QFormLayout(rowsBox);

@@ -12,6 +12,7 @@
 #include "qt_text.h"
 #include "text_area.h"
 #include "window_layout.h"
+#include "fonts.h"
 
 namespace tarnix {
 
@@ -78,8 +79,7 @@ QWidget* TForm5::createFields()
                                 {label(Label2, "Label2", "File", edFile), 0}, {edFile, 1}}),
                     0, 0, 1, 2);
 
-    QFont courier(QStringLiteral("Courier New"));
-    courier.setStyleHint(QFont::Monospace);
+    QFont courier = FixedPitchFont(QStringLiteral("Courier New"));
     courier.setPixelSize(18);
     const auto memo = [&](QPlainTextEdit*& area, const char* name, const char* initial, int row, int col) {
         area = make<QPlainTextEdit>(name, QString::fromLatin1(initial));

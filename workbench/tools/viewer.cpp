@@ -1,11 +1,11 @@
 #include "viewer.h"
 
-#include <QFontDatabase>
 #include <QPlainTextEdit>
 
 #include "form.h"
 #include "text_area.h"
 #include "text_file.h"
+#include "fonts.h"
 
 namespace tarnix {
 
@@ -19,7 +19,7 @@ QPlainTextEdit* makeViewerMemo(QPlainTextEdit* memo, const char* initialLine, bo
 {
     memo->setPlainText(QString::fromLatin1(initialLine));
     if (fixedPitch)
-        memo->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+        memo->setFont(FixedPitchFont());
     if (scrollBoth) {
         memo->setLineWrapMode(QPlainTextEdit::NoWrap);
         memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
