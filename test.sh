@@ -5,7 +5,10 @@
 #  - the fuzz targets with clang and libFuzzer (build-fuzz/): each runs over its seed corpus
 #    and then over new inputs for TARNIX_FUZZ_SECONDS (default 10) seconds;
 #  - in CI (CI=true) or with TARNIX_FULL=1: the whole suite again with AddressSanitizer and
-#    UndefinedBehaviorSanitizer (build-asan/; no benchmarks, no Windows libraries).
+#    UndefinedBehaviorSanitizer (build-asan/; no benchmarks, no Windows libraries);
+#  - where Qt for Windows is in its cache (scripts/build-qt-windows, run first in CI or with
+#    TARNIX_QT_WINDOWS=1; 40-50 minutes once): the workbench itself for Windows, its windows'
+#    test under Wine and the Windows package, unpacked and started in a new Wine prefix.
 # Exit status 0 only when all pass.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -19,6 +22,9 @@ full=${TARNIX_FULL:-0}
 if [ "${CI:-}" = true ]; then
   werror=ON
   full=1
+fi
+if [ "$full" = 1 ] || [ "${TARNIX_QT_WINDOWS:-0}" = 1 ]; then
+  ./scripts/build-qt-windows
 fi
 more=()  # build folders whose tests the CTest run of $build takes in
 

@@ -4,7 +4,12 @@
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+#ifndef _WIN32
+    // Offscreen unless told otherwise. On Windows the system's own platform (the Windows build
+    // links no other; Wine passes no QT_ variable on).
+    if (qgetenv("QT_QPA_PLATFORM").isEmpty())
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tarnix"));
     ::testing::InitGoogleTest(&argc, argv);

@@ -87,11 +87,13 @@ TEST_F(Launcher, OpenKbMakesAnExistingKnowledgeBaseCurrentAndRefusesTheRest)
         EXPECT_EQ(text(Form1->edKb), ws.work + "Kb1");
     }
 
+#ifndef _WIN32  // Windows file names hold no line break
     ws.write(ws.work + "two\nlines.idb", "");
     ws.ui.answerDialog(ws.work + "two\nlines.idb");
     choose("OpenKb1");
     EXPECT_EQ(ws.ui.errors(), std::vector<std::string>{"A knowledge base name cannot hold a line break."});
     EXPECT_EQ(settings(), before);
+#endif
 
     ws.write(ws.work + "Films.2024.idb", "");
     ws.ui.clear();
