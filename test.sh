@@ -7,7 +7,7 @@
 #  - in CI (CI=true) or with TARNIX_FULL=1: the whole suite again with AddressSanitizer and
 #    UndefinedBehaviorSanitizer (build-asan/; no benchmarks, no Windows libraries);
 #  - where Qt for Windows is in its cache (scripts/build-qt-windows, run first in CI or with
-#    TARNIX_QT_WINDOWS=1; 40-50 minutes once): the workbench itself for Windows, its windows'
+#    TARNIX_QT_WINDOWS=1; half an hour, once): the workbench itself for Windows, its windows'
 #    test under Wine and the Windows package, unpacked and started in a new Wine prefix.
 # Exit status 0 only when all pass.
 set -euo pipefail
