@@ -17,6 +17,8 @@
 
 #include "Unit20.h"
 #include "activation.h"
+#include "code_pane.h"
+#include "listing_lines.h"
 #include "document.h"
 #include "text_area.h"
 #include "Unit4.h"
@@ -34,9 +36,9 @@ namespace {
 const char* const ProjectOpenFilter = "tnx файлы (*.tnx)|*TNX|Все файлы (*.*)|*.*";
 const char* const ProjectNewFilter = "tnx файлы (*.tnx)|*tnx|Все файлы (*.*)|*.*";
 
-QPlainTextEdit* makeTextArea(const char* name)
+CodePane* makeTextArea(const char* name)
 {
-    auto* area = new QPlainTextEdit;
+    auto* area = new CodePane;
     area->setObjectName(QString::fromLatin1(name));
     area->setLineWrapMode(QPlainTextEdit::NoWrap);
     area->setFont(FixedPitchFont());
@@ -72,7 +74,9 @@ TForm12::TForm12(QWidget* parent) : Form("Form12", parent)
     createControls();
     createDocuments();
     createMenu();
+    createWrapCommand();
     connectSheets();
+    connectSourceLines();
     watchActivation();
 }
 
@@ -94,6 +98,8 @@ void TForm12::createControls()
     statusBar()->setObjectName(QStringLiteral("StatusBar1"));
     statusBar()->addWidget(StatusPanel0);
     statusBar()->addWidget(StatusPanel1, 1);
+    CursorPlace = make<QLabel>("CursorPlace");
+    statusBar()->addPermanentWidget(CursorPlace);
 }
 
 QWidget* TForm12::createFieldBar()
@@ -142,6 +148,15 @@ void TForm12::createSheets()
     mmTrace = makeTextArea("mmTrace");
     mmEsExp = makeTextArea("mmEsExp");
     mmText = makeTextArea("mmText");
+
+    // What the engine and the build write is only shown: typing into it would change nothing.
+    for (CodePane* output : outputPanes())
+        output->setOutputOnly();
+    for (CodePane* pane : {mmCompL, mmCompR, mmTask, mmTree, mmTaskText, mmRuleText, mmPresdb, mmTrace, mmEsExp, mmText})
+        connect(pane, &QPlainTextEdit::cursorPositionChanged, this, [this, pane] {
+            const auto [line, column] = pane->cursorPlace();
+            CursorPlace->setText(literal("Строка %1, столбец %2").arg(line).arg(column));
+        });
 
     TabSheetComp = addSheet("TabSheetComp", "Компиляция");
     TabSheetComp->layout()->addWidget(sideBySide(mmCompL, mmCompR, 2));
@@ -199,6 +214,25 @@ void TForm12::createMenu()
     addCommand(help, "Help2", "Справка", command(&TForm12::Help2Click));
     addCommand(help, "About1", "О программе", command(&TForm12::About1Click));
 }
+
+// Long lines of the output panes wrap at the pane's edge, or scroll: Ctrl+W anywhere in the
+// window, or the item in the panes' context menu.
+void TForm12::createWrapCommand()
+{
+    auto* wrap = new QAction(literal("Перенос строк"), this);
+    wrap->setObjectName(QStringLiteral("WrapLines1"));
+    wrap->setCheckable(true);
+    wrap->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
+    addAction(wrap);
+    for (CodePane* output : outputPanes())
+        output->addMenuAction(wrap);
+    connect(wrap, &QAction::toggled, this, [this](bool on) {
+        for (CodePane* output : outputPanes())
+            output->setLineWrapMode(on ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+    });
+}
+
+std::vector<CodePane*> TForm12::outputPanes() const { return {mmCompL, mmCompR, mmTask, mmTree, mmPresdb, mmTrace, mmEsExp}; }
 
 // Ctrl+O and Ctrl+S open and save the document of the sheet on show: they move to the items of
 // that document's menu, where the menu shows them.
@@ -285,14 +319,50 @@ void TForm12::CompileKb1Click()
     std::string code, value;
     RunCompileGoal(goals::CompileKb, code, value);
     comprules(field(edKb));
+    sourceShown_ = false;
     LoadTextArea(mmCompL, context.WorkDir + context.KbSourceName);
+    sourceShown_ = true;
     LoadTextArea(mmCompR, context.WorkDir + files::Listing);
     platform::deleteFile(context.WorkDir + files::CompiledKb);
+    showFirstError();
+}
+
+void TForm12::connectSourceLines()
+{
+    for (CodePane* messages : {mmCompR, mmTask, mmTree})
+        connect(messages, &CodePane::lineChosen, this, [this](const QString& line) {
+            dispatch([this, line] { showSourceLine(line); });
+        });
+}
+
+// The source is loaded into the left pane first when that pane shows the build log.
+void TForm12::showSourceLine(const QString& message)
+{
+    const auto line = SourceLineOf(fromQt(message));
+    if (!line)
+        return;
+    if (!sourceShown_) {
+        LoadTextArea(mmCompL, context.WorkDir + context.KbSourceName);
+        sourceShown_ = true;
+    }
+    PageControl1->setCurrentWidget(TabSheetComp);
+    mmCompL->goToLine(*line);
+}
+
+// A failed compilation shows its first error in the listing and its line in the source.
+void TForm12::showFirstError()
+{
+    const auto error = FirstErrorLine(GetLines(mmCompR));
+    if (!error)
+        return;
+    mmCompR->goToLine(static_cast<int>(*error) + 1);
+    mmCompL->goToLine(*SourceLineOf(GetLines(mmCompR)[*error]));
 }
 
 void TForm12::CompileProject1Click()
 {
     CheckBuildFolder(context.WorkDir);
+    sourceShown_ = false;
     mmCompL->clear();
     comprules(field(edKb));
     std::string code, value;

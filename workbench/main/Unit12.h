@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <vector>
 
 #include "form.h"
 
@@ -15,6 +16,7 @@ class QWidget;
 
 namespace tarnix {
 
+class CodePane;
 class Document;
 
 class TForm12 : public Form {
@@ -39,19 +41,20 @@ public:
     QWidget* TabSheetTrace;
     QWidget* TabSheetTree;
     QWidget* TabSheetText;
-    QPlainTextEdit* mmCompL;
-    QPlainTextEdit* mmCompR;
-    QPlainTextEdit* mmTask;
-    QPlainTextEdit* mmTree;
-    QPlainTextEdit* mmTaskText;
-    QPlainTextEdit* mmRuleText;
-    QPlainTextEdit* mmPresdb;
-    QPlainTextEdit* mmTrace;
-    QPlainTextEdit* mmEsExp;
-    QPlainTextEdit* mmText;
-    // The two panels of the status bar.
+    CodePane* mmCompL;
+    CodePane* mmCompR;
+    CodePane* mmTask;
+    CodePane* mmTree;
+    CodePane* mmTaskText;
+    CodePane* mmRuleText;
+    CodePane* mmPresdb;
+    CodePane* mmTrace;
+    CodePane* mmEsExp;
+    CodePane* mmText;
+    // The two panels of the status bar, and the place of the cursor in the pane in use.
     QLabel* StatusPanel0;
     QLabel* StatusPanel1;
+    QLabel* CursorPlace;
 
     // The activation routine: re-reads the settings and the run parameters into the state and
     // the fields, and cleans the project folder of its "*.tmp" files.
@@ -113,6 +116,14 @@ private:
     // Loads `path` into `area` when the file exists; otherwise leaves the area alone.
     static void loadIfExists(QPlainTextEdit* area, const std::string& path);
     void showRunResults();
+    // The listing and the run output lead to the line of the knowledge base's source that one
+    // of their lines names, shown in the left pane of "Компиляция".
+    void connectSourceLines();
+    void showSourceLine(const QString& message);
+    void showFirstError();
+    void createWrapCommand();
+    // The panes that show what the engine and the build wrote.
+    std::vector<CodePane*> outputPanes() const;
     // Save and "Сохранить как" of each document; false when nothing was saved.
     bool saveTaskAs();
     bool saveKb();
@@ -126,6 +137,8 @@ private:
     // "Открыть" and "Сохранить" of the menus "Задача", "БЗ", "Текст".
     std::array<QAction*, 3> openItems_{};
     std::array<QAction*, 3> saveItems_{};
+    // The left pane of "Компиляция" holds the knowledge base's source (not the build log).
+    bool sourceShown_ = false;
 };
 
 extern TForm12* Form12;

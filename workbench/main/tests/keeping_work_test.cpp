@@ -40,7 +40,7 @@ protected:
 struct SheetCase {
     const char* name;
     QWidget* TForm12::*sheet;
-    QPlainTextEdit* TForm12::*area;
+    CodePane* TForm12::*area;
     const char* file;
     const char* saveItem;
 };

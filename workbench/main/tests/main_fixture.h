@@ -12,6 +12,7 @@
 #include "Unit12.h"
 #include "Unit20.h"
 #include "Unit4.h"
+#include "code_pane.h"
 #include "platform/platform.h"
 #include "qt_text.h"
 #include "tests/workspace.h"

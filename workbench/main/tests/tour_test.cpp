@@ -2,7 +2,10 @@
 // build, run, look at every sheet, edit and save the task. With TARNIX_SCREENSHOT_DIR set, a
 // picture of the main window is saved after each step.
 #include <QPixmap>
+#include <QRegularExpression>
 #include <QTabWidget>
+#include <QTest>
+#include <QTextBlock>
 #include <filesystem>
 
 #include "main_fixture.h"
@@ -81,6 +84,43 @@ TEST_F(DemoTour, CompileBuildRunLookAndSave)
     EXPECT_TRUE(ws.ui.messages().empty());
     EXPECT_TRUE(ws.ui.errors().empty());
     EXPECT_NE(ws.read(ws.work + "task2.tsk").find(cp1251("fact(возраст = взрослый).\r\n")), std::string::npos);
+}
+
+// A compile error in the listing leads to its rule: the first one at once, any other by a double
+// click or Enter on its line; the listing itself takes no typing, and Ctrl+W wraps it.
+TEST_F(DemoTour, AnErrorInTheListingLeadsToItsRule)
+{
+    std::string source = ws.read(ws.work + "KbMovem1.rul");
+    source.replace(source.find("rule(3,"), 7, "rule(x,");
+    ws.write(ws.work + "KbMovem1.rul", source);
+    choose("CompileKb1");
+    ws.ui.clear();
+    const QStringList listing = w->mmCompR->toPlainText().split(QLatin1Char('\n'));
+    const int error = static_cast<int>(listing.indexOf(QRegularExpression(literal("^\\*\\*\\*.*строка 12:.*")))) + 1;
+    ASSERT_GT(error, 0);
+    EXPECT_EQ(w->mmCompR->highlightedLine(), error);
+    EXPECT_EQ(w->mmCompL->highlightedLine(), 12);
+    EXPECT_EQ(w->mmCompL->textCursor().blockNumber(), 11);
+
+    w->mmCompL->goToLine(1);
+    QTextCursor at = w->mmCompR->document()->find(QRegularExpression(QStringLiteral("^ *12  rule\\(x,")));
+    ASSERT_FALSE(at.isNull());
+    at.movePosition(QTextCursor::EndOfBlock);
+    QTest::mouseDClick(w->mmCompR->viewport(), Qt::LeftButton, {}, w->mmCompR->cursorRect(at).center());
+    EXPECT_EQ(w->mmCompL->highlightedLine(), 12);
+    w->mmCompL->goToLine(1);
+    w->mmCompR->goToLine(error);
+    QTest::keyClick(w->mmCompR, Qt::Key_Return);
+    EXPECT_EQ(w->mmCompL->highlightedLine(), 12);
+
+    const QString before = w->mmCompR->toPlainText();
+    QTest::keyClicks(w->mmCompR, QStringLiteral("typed"));
+    EXPECT_EQ(w->mmCompR->toPlainText(), before);
+    auto* wrap = w->findChild<QAction*>("WrapLines1");
+    EXPECT_EQ(wrap->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_W));
+    wrap->trigger();
+    EXPECT_EQ(w->mmCompR->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+    expectNoMessages();
 }
 
 #ifndef _WIN32
