@@ -20,6 +20,7 @@
 #include "code_pane.h"
 #include "listing_lines.h"
 #include "document.h"
+#include "find_bar.h"
 #include "text_area.h"
 #include "Unit4.h"
 #include "icon.h"
@@ -90,6 +91,8 @@ void TForm12::createControls()
     layout->addWidget(createFieldBar());
     createSheets();
     layout->addWidget(PageControl1, 1);
+    FindBar1 = new FindBar(this, {mmCompL, mmCompR, mmTask, mmTree, mmTaskText, mmRuleText, mmPresdb, mmTrace, mmEsExp, mmText});
+    layout->addWidget(FindBar1);
     setCentralWidget(central);
 
     StatusPanel0 = make<QLabel>("StatusPanel0");

@@ -18,6 +18,7 @@ namespace tarnix {
 
 class CodePane;
 class Document;
+class FindBar;
 
 class TForm12 : public Form {
     Q_OBJECT
@@ -55,6 +56,8 @@ public:
     QLabel* StatusPanel0;
     QLabel* StatusPanel1;
     QLabel* CursorPlace;
+    // Find and replace in the sheets' panes (Ctrl+F, F3, Shift+F3, Ctrl+H).
+    FindBar* FindBar1;
 
     // The activation routine: re-reads the settings and the run parameters into the state and
     // the fields, and cleans the project folder of its "*.tmp" files.
