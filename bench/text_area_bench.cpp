@@ -1,4 +1,4 @@
-// A 200,000-line, 10 MB file in the main window's text pane (line numbers and all): loading it
+// A 200,000-line, 10 MB file in the main window's rule pane (colouring, line numbers, brackets): loading it
 // (read, split, decode, show) against Qt's own setPlainText of the already-decoded text into a
 // bare text area; saving it (text out, encode, atomic write) against toPlainText() and one write
 // of its bytes; and typing into it against typing into a bare 3-line text area.
@@ -60,6 +60,7 @@ int main(int argc, char** argv)
         shown->resize(900, 600);
         shown->show();
     }
+    area.setRuleText();
     const QString decoded = decodeLines(bytes);
 
     bool ok = true;

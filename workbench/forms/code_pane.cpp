@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <QTextBlock>
 
+#include "rule_colouring.h"
+
 namespace tarnix {
 namespace {
 
@@ -32,7 +34,8 @@ CodePane::CodePane(QWidget* parent) : QPlainTextEdit(parent), numbers_(new Numbe
         if (highlighted_ == 0)
             return;
         highlighted_ = 0;
-        setExtraSelections({});
+        lineMark_.clear();
+        applyMarks();
     });
     updateMargin();
 }
@@ -55,8 +58,68 @@ void CodePane::goToLine(int line)
     mark.format.setBackground(palette().color(QPalette::Highlight).lighter(170));
     mark.format.setProperty(QTextFormat::FullWidthSelection, true);
     mark.cursor = cursor;
-    setExtraSelections({mark});
+    lineMark_ = {mark};
+    applyMarks();
     highlighted_ = line;
+}
+
+void CodePane::applyMarks() { setExtraSelections(lineMark_ + bracketMarks_); }
+
+void CodePane::setRuleText()
+{
+    new RuleColouring(this);
+    connect(this, &QPlainTextEdit::cursorPositionChanged, this, &CodePane::markBrackets);
+}
+
+namespace {
+
+// The position of the bracket that matches the one at `at`, or -1; the search gives up after
+// Reach characters, so a keystroke costs the same in any size of text.
+int matchingBracket(const QTextDocument* document, int at)
+{
+    constexpr int Reach = 20000;
+    static const QString opening = QStringLiteral("(["), closing = QStringLiteral(")]");
+    const QChar c = document->characterAt(at);
+    const bool forward = opening.contains(c);
+    const QChar other = forward ? closing[opening.indexOf(c)] : opening[closing.indexOf(c)];
+    const int step = forward ? 1 : -1;
+    int depth = 0;
+    for (int p = at, n = 0; p >= 0 && p < document->characterCount() && n < Reach; p += step, ++n) {
+        const QChar here = document->characterAt(p);
+        if (here == c)
+            ++depth;
+        else if (here == other && --depth == 0)
+            return p;
+    }
+    return -1;
+}
+
+}  // namespace
+
+// The bracket just after the cursor, or else just before it, is marked with its match.
+void CodePane::markBrackets()
+{
+    bracketMarks_.clear();
+    const QTextDocument* doc = document();
+    const int position = textCursor().position();
+    int at = -1;
+    for (const int candidate : {position, position - 1})
+        if (at < 0 && candidate >= 0 && QStringLiteral("()[]").contains(doc->characterAt(candidate)))
+            at = candidate;
+    if (at >= 0) {
+        const int match = matchingBracket(doc, at);
+        QTextEdit::ExtraSelection mark;
+        mark.format.setBackground(match >= 0 ? QColor(0xc8, 0xe6, 0xc9) : QColor(0xff, 0xb4, 0xb4));
+        for (const int p : {at, match}) {
+            if (p < 0)
+                continue;
+            mark.cursor = QTextCursor(document());
+            mark.cursor.setPosition(p);
+            mark.cursor.setPosition(p + 1, QTextCursor::KeepAnchor);
+            bracketMarks_.append(mark);
+        }
+    }
+    applyMarks();
 }
 
 std::pair<int, int> CodePane::cursorPlace() const

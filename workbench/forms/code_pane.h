@@ -18,6 +18,9 @@ public:
     // Puts the cursor at the start of line `line` (from 1, within the text), scrolls it into
     // view and highlights the whole line until the text changes.
     void goToLine(int line);
+    // Rule text: coloured, and the bracket at the cursor shown with its match (an unmatched one
+    // marked as such).
+    void setRuleText();
     // The highlighted line (from 1), 0 when none.
     int highlightedLine() const { return highlighted_; }
     // The number of the line under the cursor and the column (both from 1).
@@ -41,10 +44,14 @@ protected:
 
 private:
     void updateMargin();
+    void markBrackets();
+    void applyMarks();
     void scrollNumbers(const QRect& rect, int dy);
 
     QWidget* numbers_;
     int highlighted_ = 0;
+    QList<QTextEdit::ExtraSelection> lineMark_;
+    QList<QTextEdit::ExtraSelection> bracketMarks_;
     QList<QAction*> menuActions_;
 };
 

@@ -155,6 +155,8 @@ void TForm12::createSheets()
     // What the engine and the build write is only shown: typing into it would change nothing.
     for (CodePane* output : outputPanes())
         output->setOutputOnly();
+    mmCompL->setRuleText();
+    mmRuleText->setRuleText();
     for (CodePane* pane : {mmCompL, mmCompR, mmTask, mmTree, mmTaskText, mmRuleText, mmPresdb, mmTrace, mmEsExp, mmText})
         connect(pane, &QPlainTextEdit::cursorPositionChanged, this, [this, pane] {
             const auto [line, column] = pane->cursorPlace();
