@@ -19,6 +19,7 @@
 
 #include "document.h"
 #include "errors.h"
+#include "window_place.h"
 
 namespace tarnix {
 namespace {
@@ -98,6 +99,8 @@ QLineEdit* Form::addField(QFormLayout* rows, QLabel*& label, const char* labelNa
 
 void Form::hideEvent(QHideEvent* event)
 {
+    if (!event->spontaneous())
+        RememberWindow(this);
     QMainWindow::hideEvent(event);
     if (modalLoop_ && !event->spontaneous())
         modalLoop_->quit();
@@ -105,6 +108,10 @@ void Form::hideEvent(QHideEvent* event)
 
 void Form::showEvent(QShowEvent* event)
 {
+    if (!event->spontaneous() && !placed_) {
+        placed_ = true;
+        PlaceWindow(this, QApplication::activeWindow());
+    }
     QMainWindow::showEvent(event);
     if (!event->spontaneous())
         dispatch([this] { OnShow(); });

@@ -67,6 +67,7 @@ private:
 
     QEventLoop* modalLoop_ = nullptr;
     bool shownOnce_ = false;
+    bool placed_ = false;
 };
 
 // Moves the window to the centre of the desktop.

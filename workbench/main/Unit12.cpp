@@ -46,9 +46,10 @@ CodePane* makeTextArea(const char* name)
     return area;
 }
 
-QWidget* sideBySide(QPlainTextEdit* left, QPlainTextEdit* right, int leftShare)
+QWidget* sideBySide(const char* name, QPlainTextEdit* left, QPlainTextEdit* right, int leftShare)
 {
     auto* splitter = new QSplitter(Qt::Horizontal);
+    splitter->setObjectName(QString::fromLatin1(name));  // the window keeps its position
     splitter->addWidget(left);
     splitter->addWidget(right);
     splitter->setStretchFactor(0, leftShare);
@@ -164,9 +165,9 @@ void TForm12::createSheets()
         });
 
     TabSheetComp = addSheet("TabSheetComp", "Компиляция");
-    TabSheetComp->layout()->addWidget(sideBySide(mmCompL, mmCompR, 2));
+    TabSheetComp->layout()->addWidget(sideBySide("SplitterComp", mmCompL, mmCompR, 2));
     TabSheetRun = addSheet("TabSheetRun", "Выполнение");
-    TabSheetRun->layout()->addWidget(sideBySide(mmTask, mmTree, 1));
+    TabSheetRun->layout()->addWidget(sideBySide("SplitterRun", mmTask, mmTree, 1));
     Task = addSheet("Task", "Задача");
     Task->layout()->addWidget(alone(mmTaskText));
     Rules = addSheet("Rules", "БЗ");

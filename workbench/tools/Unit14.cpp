@@ -63,6 +63,7 @@ void TForm14::createControls()
     MemDesc->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     memCont = makeViewerMemo(make<QPlainTextEdit>("memCont"), "", true, true);
     auto* areas = new QSplitter(Qt::Vertical);
+    areas->setObjectName(QStringLiteral("Splitter1"));
     areas->addWidget(MemDesc);
     areas->addWidget(memCont);
     areas->setStretchFactor(0, 1);

@@ -95,6 +95,7 @@ QWidget* TForm6::createPanes()
         memo->setTabChangesFocus(true);
     }
     auto* splitter = new QSplitter(Qt::Horizontal);
+    splitter->setObjectName(QStringLiteral("Splitter1"));
     splitter->addWidget(ListBox1);
     splitter->addWidget(Memo1);
     splitter->addWidget(Memo2);
