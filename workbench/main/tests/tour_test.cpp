@@ -106,6 +106,8 @@ TEST_F(DemoTour, AnErrorInTheListingLeadsToItsRule)
     QTextCursor at = w->mmCompR->document()->find(QRegularExpression(QStringLiteral("^ *12  rule\\(x,")));
     ASSERT_FALSE(at.isNull());
     at.movePosition(QTextCursor::EndOfBlock);
+    w->mmCompR->setTextCursor(at);  // on screen before it is clicked, whatever the pane's height
+    w->mmCompR->ensureCursorVisible();
     QTest::mouseDClick(w->mmCompR->viewport(), Qt::LeftButton, {}, w->mmCompR->cursorRect(at).center());
     EXPECT_EQ(w->mmCompL->highlightedLine(), 12);
     w->mmCompL->goToLine(1);
