@@ -136,7 +136,13 @@ int CodePane::numberWidth() const
     return 8 + fontMetrics().horizontalAdvance(QLatin1Char('9')) * std::max(digits, 3);
 }
 
-void CodePane::updateMargin() { setViewportMargins(numberWidth(), 0, 0, 0); }
+// The margin widens with the number of digits the line count needs.
+void CodePane::updateMargin()
+{
+    setViewportMargins(numberWidth(), 0, 0, 0);
+    const QRect area = contentsRect();
+    numbers_->setGeometry(QRect(area.left(), area.top(), numberWidth(), area.height()));
+}
 
 void CodePane::scrollNumbers(const QRect& rect, int dy)
 {
@@ -149,8 +155,7 @@ void CodePane::scrollNumbers(const QRect& rect, int dy)
 void CodePane::resizeEvent(QResizeEvent* event)
 {
     QPlainTextEdit::resizeEvent(event);
-    const QRect area = contentsRect();
-    numbers_->setGeometry(QRect(area.left(), area.top(), numberWidth(), area.height()));
+    updateMargin();
 }
 
 // Only the lines on screen are visited: the cost does not grow with the text.

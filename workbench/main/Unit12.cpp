@@ -92,7 +92,8 @@ void TForm12::createControls()
     layout->addWidget(createFieldBar());
     createSheets();
     layout->addWidget(PageControl1, 1);
-    FindBar1 = new FindBar(this, {mmCompL, mmCompR, mmTask, mmTree, mmTaskText, mmRuleText, mmPresdb, mmTrace, mmEsExp, mmText});
+    const std::vector<CodePane*> panes = allPanes();
+    FindBar1 = new FindBar(this, {panes.begin(), panes.end()});
     layout->addWidget(FindBar1);
     setCentralWidget(central);
 
@@ -158,7 +159,7 @@ void TForm12::createSheets()
         output->setOutputOnly();
     mmCompL->setRuleText();
     mmRuleText->setRuleText();
-    for (CodePane* pane : {mmCompL, mmCompR, mmTask, mmTree, mmTaskText, mmRuleText, mmPresdb, mmTrace, mmEsExp, mmText})
+    for (CodePane* pane : allPanes())
         connect(pane, &QPlainTextEdit::cursorPositionChanged, this, [this, pane] {
             const auto [line, column] = pane->cursorPlace();
             CursorPlace->setText(literal("Строка %1, столбец %2").arg(line).arg(column));
@@ -236,6 +237,11 @@ void TForm12::createWrapCommand()
         for (CodePane* output : outputPanes())
             output->setLineWrapMode(on ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
     });
+}
+
+std::vector<CodePane*> TForm12::allPanes() const
+{
+    return {mmCompL, mmCompR, mmTask, mmTree, mmTaskText, mmRuleText, mmPresdb, mmTrace, mmEsExp, mmText};
 }
 
 std::vector<CodePane*> TForm12::outputPanes() const { return {mmCompL, mmCompR, mmTask, mmTree, mmPresdb, mmTrace, mmEsExp}; }
@@ -358,11 +364,12 @@ void TForm12::showSourceLine(const QString& message)
 // A failed compilation shows its first error in the listing and its line in the source.
 void TForm12::showFirstError()
 {
-    const auto error = FirstErrorLine(GetLines(mmCompR));
+    const Lines listing = GetLines(mmCompR);
+    const auto error = FirstErrorLine(listing);
     if (!error)
         return;
     mmCompR->goToLine(static_cast<int>(*error) + 1);
-    mmCompL->goToLine(*SourceLineOf(GetLines(mmCompR)[*error]));
+    mmCompL->goToLine(*SourceLineOf(listing[*error]));
 }
 
 void TForm12::CompileProject1Click()

@@ -127,6 +127,7 @@ private:
     void createWrapCommand();
     // The panes that show what the engine and the build wrote.
     std::vector<CodePane*> outputPanes() const;
+    std::vector<CodePane*> allPanes() const;
     // Save and "Сохранить как" of each document; false when nothing was saved.
     bool saveTaskAs();
     bool saveKb();
