@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDialog>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFileDialog>
@@ -26,6 +27,7 @@
 
 #include "context.h"
 #include "qt_text.h"
+#include "user_settings.h"
 
 namespace tarnix {
 namespace {
@@ -201,6 +203,15 @@ private:
     bool asking_ = false;
 };
 
+QString dialogFolderKey(const QWidget* window, DialogKind kind)
+{
+    const char* const kinds[] = {"document", "project", "knowledge-base"};
+    const QString owner = window && !window->window()->objectName().isEmpty() ? window->window()->objectName()
+                                                                               : QStringLiteral("none");
+    return QStringLiteral("folders/") + owner + QLatin1Char('/') +
+           QLatin1String(kinds[static_cast<int>(kind)]);
+}
+
 }  // namespace
 
 QStringList qtNameFilters(const std::string& filter)
@@ -257,13 +268,16 @@ std::optional<std::string> QtUi::fileDialog(DialogKind kind, const std::string& 
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     // The save commands ask about replacing in their own way (the backup rule).
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    // Each window's dialogs of a kind open where the last of them was left, in this run or an
+    // earlier one; the knowledge-base dialogs always open in the project folder.
+    const QString folderKey = dialogFolderKey(dialog.parentWidget(), kind);
     if (kind == DialogKind::KnowledgeBase)
         dialog.setDirectory(toQt(context.WorkDir));
-    else if (lastFolder_.count(kind))
-        dialog.setDirectory(lastFolder_[kind]);
+    else if (const QString folder = UserSettings().value(folderKey).toString(); QDir(folder).exists())
+        dialog.setDirectory(folder);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    lastFolder_[kind] = dialog.directory().absolutePath();
+    UserSettings().setValue(folderKey, dialog.directory().absolutePath());
     return fromQt(dialog.selectedFiles().first());
 }
 

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <QStringList>
-#include <map>
 
 #include "ui.h"
 
@@ -37,7 +36,6 @@ public:
 
 private:
     std::optional<std::string> fileDialog(DialogKind kind, const std::string& filter, bool save);
-    std::map<DialogKind, QString> lastFolder_;
 };
 
 }  // namespace tarnix

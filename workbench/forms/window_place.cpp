@@ -1,15 +1,14 @@
 #include "window_place.h"
 
+#include "user_settings.h"
+
 #include <QGuiApplication>
 #include <QScreen>
-#include <QSettings>
 #include <QSplitter>
 #include <QWidget>
 
 namespace tarnix {
 namespace {
-
-QSettings settings() { return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Tarnix"), QStringLiteral("Tarnix")); }
 
 QString key(const QWidget* window, const QString& part)
 {
@@ -59,7 +58,7 @@ QRect FitInto(const QRect& frame, const QRect& available)
 
 void PlaceWindow(QWidget* window, const QWidget* opener)
 {
-    const QSettings store = settings();
+    const QSettings store = UserSettings();
     const QByteArray geometry = store.value(key(window, QStringLiteral("geometry"))).toByteArray();
     if (!geometry.isEmpty())
         window->restoreGeometry(geometry);
@@ -72,7 +71,7 @@ void PlaceWindow(QWidget* window, const QWidget* opener)
 
 void RememberWindow(const QWidget* window)
 {
-    QSettings store = settings();
+    QSettings store = UserSettings();
     store.setValue(key(window, QStringLiteral("geometry")), window->saveGeometry());
     for (QSplitter* splitter : namedSplitters(window))
         store.setValue(key(window, splitter->objectName()), splitter->saveState());

@@ -1,6 +1,7 @@
 #include "Unit12.h"
 
 #include <QAction>
+#include <algorithm>
 #include <QApplication>
 #include <QFocusEvent>
 #include <QHBoxLayout>
@@ -22,6 +23,7 @@
 #include "document.h"
 #include "find_bar.h"
 #include "text_area.h"
+#include "user_settings.h"
 #include "Unit4.h"
 #include "icon.h"
 #include "platform/platform.h"
@@ -188,6 +190,10 @@ void TForm12::createMenu()
     QMenu* project = menuBar()->addMenu(literal("&Проект"));
     project->setObjectName(QStringLiteral("Project1"));
     addCommand(project, "OpenProject1", "Открыть проект", command(&TForm12::OpenProject1Click));
+    RecentProjects1 = project->addMenu(literal("Недавние проекты"));
+    RecentProjects1->setObjectName(QStringLiteral("RecentProjects1"));
+    connect(RecentProjects1, &QMenu::aboutToShow, this, &TForm12::fillRecentProjects);
+    fillRecentProjects();
     addCommand(project, "CompileKb1", "Компиляция БЗ", command(&TForm12::CompileKb1Click))->setShortcut(Qt::Key_F9);
     addCommand(project, "CompileProject1", "Компиляция проекта", command(&TForm12::CompileProject1Click))
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F9));
@@ -260,7 +266,12 @@ void TForm12::followSheetShortcuts(int index)
 
 std::function<void()> TForm12::command(void (TForm12::*method)())
 {
-    return WithActivation([this, method] { (this->*method)(); }, [this] { FormActivate(); });
+    return command([this, method] { (this->*method)(); });
+}
+
+std::function<void()> TForm12::command(std::function<void()> body)
+{
+    return WithActivation(std::move(body), [this] { FormActivate(); });
 }
 
 // ---- activation ----------------------------------------------------------------------------
@@ -299,16 +310,70 @@ void TForm12::FormShow() { AboutBox->ShowSplash(); }
 
 // ---- menu "Проект" -------------------------------------------------------------------------
 
+namespace {
+
+const QString RecentProjectsKey = QStringLiteral("recentProjects");
+
+std::vector<std::string> recentProjects()
+{
+    std::vector<std::string> paths;
+    for (const QString& path : UserSettings().value(RecentProjectsKey).toStringList())
+        paths.push_back(fromQt(path));
+    return paths;
+}
+
+void keepRecentProjects(const std::vector<std::string>& paths)
+{
+    QStringList list;
+    for (const std::string& path : paths)
+        list << toQt(path);
+    UserSettings().setValue(RecentProjectsKey, list);
+}
+
+}  // namespace
+
 void TForm12::OpenProject1Click()
 {
-    const auto chosen = ui().openFileDialog(DialogKind::Project, cp1251(ProjectOpenFilter));
-    if (!chosen)
-        return;
-    const std::string folder = folderPart(*chosen);
-    edProj->setText(toQt(*chosen));
+    if (const auto chosen = ui().openFileDialog(DialogKind::Project, cp1251(ProjectOpenFilter)))
+        openProject(*chosen);
+}
+
+void TForm12::openProject(const std::string& path)
+{
+    const std::string folder = folderPart(path);
+    edProj->setText(toQt(path));
     StatusPanel1->setText(toQt(folder));
     WriteSetting("kbpath", folder);
     context.WorkDir = folder;
+    keepRecentProjects(WithRecentFirst(recentProjects(), path));
+}
+
+// A project moved or deleted since it was opened is offered no more.
+void TForm12::openRecentProject(const std::string& path)
+{
+    if (!platform::fileExists(path)) {
+        const std::string reason = platform::lastIoErrorText(false);
+        std::vector<std::string> recent = recentProjects();
+        recent.erase(std::remove(recent.begin(), recent.end(), path), recent.end());
+        keepRecentProjects(recent);
+        throw FileOpenError(path, reason);
+    }
+    openProject(path);
+}
+
+void TForm12::fillRecentProjects()
+{
+    RecentProjects1->clear();
+    int number = 0;
+    for (const std::string& path : recentProjects()) {
+        ++number;
+        QString caption = toQt(path);
+        caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        const std::string name = "RecentProject" + std::to_string(number);
+        addCommand(RecentProjects1, name.c_str(), "", command([this, path] { openRecentProject(path); }))
+            ->setText(QStringLiteral("&%1 %2").arg(number).arg(caption));
+    }
+    RecentProjects1->setEnabled(number > 0);
 }
 
 void TForm12::NewProject1Click()
@@ -328,13 +393,21 @@ void TForm12::Exit1Click()
 
 void TForm12::CompileKb1Click()
 {
+    // The compiler runs twice; a failure it meets both times is reported once, and a failed
+    // compiler that left no listing is not reported again as a file that cannot be opened.
+    const EachMessageOnce once;
     std::string code, value;
     RunCompileGoal(goals::CompileKb, code, value);
     comprules(field(edKb));
     sourceShown_ = false;
     LoadTextArea(mmCompL, context.WorkDir + context.KbSourceName);
     sourceShown_ = true;
-    LoadTextArea(mmCompR, context.WorkDir + files::Listing);
+    const std::string listing = context.WorkDir + files::Listing;
+    if (code != "0" && !platform::fileExists(listing)) {
+        mmCompR->clear();
+        return;
+    }
+    LoadTextArea(mmCompR, listing);
     platform::deleteFile(context.WorkDir + files::CompiledKb);
     showFirstError();
 }

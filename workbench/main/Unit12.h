@@ -65,6 +65,10 @@ public:
 
     // Menu "Проект".
     void OpenProject1Click();
+    // The projects opened last (per user), each opened as "Открыть проект" opens the one chosen.
+    QMenu* RecentProjects1;
+    void openProject(const std::string& path);
+    void openRecentProject(const std::string& path);
     void CompileKb1Click();
     void CompileProject1Click();
     void NewProject1Click();
@@ -105,12 +109,14 @@ private:
     QWidget* createFieldBar();
     void createSheets();
     void createMenu();
+    void fillRecentProjects();
     void createDocuments();
     void followSheetShortcuts(int index);
     QWidget* addSheet(const char* name, const char* caption);
     // Wraps a command: errors go to the error box, and closing an information message
     // runs the activation routine before the command's next step.
     std::function<void()> command(void (TForm12::*method)());
+    std::function<void()> command(std::function<void()> body);
     void watchActivation();
     void showRunParameters();
     void connectSheets();

@@ -19,6 +19,21 @@ std::string ProjectRecord(const std::string& name)
 
 void WriteProjectFile(const std::string& name) { writeBytes(name + ".tnx", ProjectRecord(name)); }
 
+std::vector<std::string> WithRecentFirst(const std::vector<std::string>& recent, const std::string& path)
+{
+    std::vector<std::string> list{path};
+    for (const std::string& earlier : recent) {
+#ifdef _WIN32
+        const bool same = platform::equalsNoCase(earlier, path);
+#else
+        const bool same = earlier == path;
+#endif
+        if (!same && list.size() < RecentProjectLimit)
+            list.push_back(earlier);
+    }
+    return list;
+}
+
 void DeleteTempFiles()
 {
     for (const std::string& name : platform::findFiles(context.WorkDir, "*.tmp"))

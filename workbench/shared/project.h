@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace tarnix {
 
@@ -12,6 +13,12 @@ inline constexpr std::size_t ProjectNameLimit = 100;
 std::string ProjectRecord(const std::string& name);
 // Creates (or overwrites) name + ".tnx" holding the record of `name`; failures throw InOutError.
 void WriteProjectFile(const std::string& name);
+
+// The projects offered again in the "Проект" menu, the latest first.
+inline constexpr std::size_t RecentProjectLimit = 8;
+// `recent` with `path` put first: an earlier mention of the same file dropped (letter case
+// aside where the system ignores it), at most RecentProjectLimit kept.
+std::vector<std::string> WithRecentFirst(const std::vector<std::string>& recent, const std::string& path);
 
 // Deletes every "*.tmp" of WorkDir in one pass; a match that cannot be deleted is skipped.
 void DeleteTempFiles();

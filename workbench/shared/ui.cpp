@@ -1,5 +1,6 @@
 #include "ui.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace tarnix {
@@ -7,6 +8,7 @@ namespace {
 
 Ui* currentUi = nullptr;
 std::function<void()> activationHook;
+std::vector<std::string>* shownOnce = nullptr;  // the texts of the innermost EachMessageOnce
 
 }  // namespace
 
@@ -21,12 +23,21 @@ void setUi(Ui* ui) { currentUi = ui; }
 
 void ShowMessage(const std::string& text)
 {
+    if (shownOnce) {
+        if (std::find(shownOnce->begin(), shownOnce->end(), text) != shownOnce->end())
+            return;
+        shownOnce->push_back(text);
+    }
     ui().showMessage(text);
     if (activationHook) {
         auto hook = activationHook;  // the hook may show messages of its own
         hook();
     }
 }
+
+EachMessageOnce::EachMessageOnce() : previous_(shownOnce) { shownOnce = &shown_; }
+
+EachMessageOnce::~EachMessageOnce() { shownOnce = previous_; }
 
 ActivationHook::ActivationHook(std::function<void()> hook) : previous_(std::move(activationHook))
 {

@@ -59,6 +59,20 @@ void setUi(Ui* ui);
 // caller takes its next step: closing such a box makes the main window active again.
 void ShowMessage(const std::string& text);
 
+// For its lifetime, ShowMessage shows each text once: a command that meets the same failure
+// twice (the compiler started twice, say) reports it once.
+class EachMessageOnce {
+public:
+    EachMessageOnce();
+    ~EachMessageOnce();
+    EachMessageOnce(const EachMessageOnce&) = delete;
+    EachMessageOnce& operator=(const EachMessageOnce&) = delete;
+
+private:
+    std::vector<std::string>* previous_;
+    std::vector<std::string> shown_;
+};
+
 // Installs `hook` as the activation hook for its lifetime (the main window's commands do so).
 class ActivationHook {
 public:

@@ -72,12 +72,22 @@ TEST_F(ProjectTest, ShortParameterFileGetsAnEmptyFourthLineAndApostrophesAreDoub
     EXPECT_EQ(ws.read(ws.work + "estrpar.ari"), "estrfiles(\r\n'o''k.rul',\r\n'KbMov4c.ari').\r\n\r\n");
 }
 
-TEST_F(ProjectTest, EngineErrorsAreReportedForBothCompilations)
+// One failure, one box: the second compilation's repeat and the missing listing of a failed
+// compiler are not reported again.
+TEST_F(ProjectTest, EngineErrorsAreReportedOnce)
 {
     ws.script("goal *\ncode 1\nmessage syntax error in rule 2\nfile comp.ari listing\n");
     choose("CompileKb1");
-    EXPECT_EQ(ws.ui.messages(), std::vector<std::string>(2, "Error in creating CG - syntax error in rule 2"));
+    EXPECT_EQ(ws.ui.messages(), std::vector<std::string>{"Error in creating CG - syntax error in rule 2"});
     EXPECT_EQ(text(w->mmCompR), "listing");
+
+    ws.ui.clear();
+    std::filesystem::remove(ws.work + "comp.ari");
+    ws.script("goal *\ncode 1\nmessage no rules\n");
+    choose("CompileKb1");
+    EXPECT_EQ(ws.ui.messages(), std::vector<std::string>{"Error in creating CG - no rules"});
+    EXPECT_TRUE(ws.ui.errors().empty());
+    EXPECT_EQ(text(w->mmCompR), "");
 }
 
 TEST_F(ProjectTest, EmptyKbFieldAsksForANameAndGoesOnWithTheSettings)

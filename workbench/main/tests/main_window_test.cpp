@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QTabWidget>
 #include <QTimer>
@@ -39,7 +40,7 @@ TEST_F(MainWindowTest, WindowHasItsFieldsSheetsAndMenu)
     QStringList project;
     for (QAction* a : w->menuBar()->actions()[0]->menu()->actions())
         project << a->text();
-    EXPECT_EQ(project, (QStringList{"Открыть проект", "Компиляция БЗ", "Компиляция проекта", "Новый проект",
+    EXPECT_EQ(project, (QStringList{"Открыть проект", "Недавние проекты", "Компиляция БЗ", "Компиляция проекта", "Новый проект",
                                     "Выполнить", "Выход"}));
     EXPECT_EQ(w->findChild<QAction*>("SaveAs2")->text(), QStringLiteral("Сохранить как"));
     EXPECT_EQ(w->findChild<QAction*>("About1")->text(), QStringLiteral("О программе"));
@@ -132,6 +133,44 @@ TEST_F(MainWindowTest, OpenProjectTakesTheFolderAndKeepsItAfterAnActivation)
     ws.ui.answerDialog(std::nullopt);
     choose("OpenProject1");
     EXPECT_EQ(text(w->edProj), other + "p.tnx");
+}
+
+// The projects opened last come back in the menu, latest first, eight at most, each opening as
+// the dialog's choice does; one deleted since says so and leaves the menu.
+TEST_F(MainWindowTest, RecentProjectsOpenAgainFromTheMenu)
+{
+    const auto menuPaths = [this] {
+        emit w->RecentProjects1->aboutToShow();
+        QStringList paths;
+        for (QAction* item : w->RecentProjects1->actions())
+            paths << item->text().section(QLatin1Char(' '), 1);
+        return paths;
+    };
+    EXPECT_TRUE(menuPaths().isEmpty());
+    QStringList opened;
+    for (const char* name : {"a", "b", "c", "d", "e", "f", "g", "h", "a", "i"}) {
+        const std::string folder = ws.root + name + "/";
+        std::filesystem::create_directories(folder);
+        ws.write(folder + "p.tnx", "");
+        ws.ui.answerDialog(folder + "p.tnx");
+        choose("OpenProject1");
+        opened.removeAll(toQt(folder + "p.tnx"));
+        opened.prepend(toQt(folder + "p.tnx"));
+    }
+    EXPECT_EQ(menuPaths(), opened.mid(0, 8));  // "b" fell off: "a" was opened again
+
+    choose("RecentProject3");  // h
+    EXPECT_EQ(context.WorkDir, ws.root + "h/");
+    EXPECT_EQ(text(w->edProj), ws.root + "h/p.tnx");
+    EXPECT_EQ(menuPaths().first(), toQt(ws.root + "h/p.tnx"));
+
+    std::filesystem::remove(ws.root + "c/p.tnx");
+    const QStringList before = menuPaths();
+    choose(("RecentProject" + std::to_string(before.indexOf(toQt(ws.root + "c/p.tnx")) + 1)).c_str());
+    ASSERT_EQ(ws.ui.errors().size(), 1u);
+    EXPECT_EQ(ws.ui.errors()[0].rfind("Cannot open file \"" + ws.root + "c/p.tnx\".", 0), 0u);
+    EXPECT_EQ(context.WorkDir, ws.root + "h/");
+    EXPECT_EQ(menuPaths().size(), 7);
 }
 
 TEST_F(MainWindowTest, OpenProjectReportsAnUnwritableSettingsFile)
