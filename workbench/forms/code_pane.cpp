@@ -40,6 +40,8 @@ CodePane::CodePane(QWidget* parent) : QPlainTextEdit(parent), numbers_(new Numbe
     updateMargin();
 }
 
+CodePane::CodePane(const QString& text, QWidget* parent) : CodePane(parent) { setPlainText(text); }
+
 void CodePane::setOutputOnly()
 {
     setReadOnly(true);

@@ -1,4 +1,4 @@
-// The text pane of the main window's sheets: a plain text area with line numbers in a margin, a
+// The text pane of the workbench's windows: a plain text area with line numbers in a margin, a
 // line that can be shown and highlighted, and, for panes that only show output, no typing and a
 // signal when the user picks a line (double click or Enter).
 #pragma once
@@ -12,6 +12,7 @@ class CodePane : public QPlainTextEdit {
 
 public:
     explicit CodePane(QWidget* parent = nullptr);
+    explicit CodePane(const QString& text, QWidget* parent = nullptr);
 
     // Output only: typing, pasting and cutting do nothing; the caret still moves and selects.
     void setOutputOnly();

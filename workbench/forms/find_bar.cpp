@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTextDocument>
+#include <QVBoxLayout>
 
 #include "qt_text.h"
 
@@ -196,6 +197,23 @@ void FindBar::keyPressEvent(QKeyEvent* event)
     hide();
     if (QPlainTextEdit* p = pane())
         p->setFocus();
+}
+
+FindBar* AddFindBar(QMainWindow* window, std::vector<QPlainTextEdit*> panes)
+{
+    auto* bar = new FindBar(window, std::move(panes));
+    bar->layout()->setContentsMargins(6, 2, 6, 2);
+    QWidget* focused = window->focusWidget();  // moving the controls forgets it
+    auto* holder = new QWidget;
+    auto* column = new QVBoxLayout(holder);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(window->takeCentralWidget(), 1);
+    column->addWidget(bar);
+    window->setCentralWidget(holder);
+    if (focused)
+        focused->setFocus();
+    return bar;
 }
 
 }  // namespace tarnix

@@ -19,6 +19,11 @@ namespace tarnix {
 // round the text's end; false, with the cursor left alone, when there is none.
 bool FindInPane(QPlainTextEdit* pane, const QString& text, bool matchCase, bool backwards);
 
+class FindBar;
+// Find and replace for the text panes of a window whose central controls are already in place:
+// the bar goes under them.
+FindBar* AddFindBar(QMainWindow* window, std::vector<QPlainTextEdit*> panes);
+
 class FindBar : public QWidget {
     Q_OBJECT
 

@@ -8,6 +8,8 @@
 #include <cctype>
 #include <string_view>
 
+#include "code_pane.h"
+#include "find_bar.h"
 #include "Unit10.h"
 #include "Unit14.h"
 #include "Unit15.h"
@@ -43,6 +45,7 @@ TForm1::TForm1(QWidget* parent) : Form("Form1", parent)
     setWindowTitle(QStringLiteral("Form1"));
     resize(760, 520);
     createControls();
+    AddFindBar(this, {Memo1, Memo2});
     createMenu();
     onClick(Button1, command(&TForm1::Button1Click));
     onClick(Button2, [this] { Button2Click(); });
@@ -68,8 +71,8 @@ void TForm1::createControls()
     Button6 = make<QPushButton>("Button6", QStringLiteral("Exit"));
     Button3 = make<QPushButton>("Button3", QStringLiteral("Button3"));
     edKb = make<QLineEdit>("edKb");
-    Memo1 = make<QPlainTextEdit>("Memo1", QStringLiteral("Memo1"));
-    Memo2 = make<QPlainTextEdit>("Memo2", QStringLiteral("Memo2"));
+    Memo1 = make<CodePane>("Memo1", QStringLiteral("Memo1"));
+    Memo2 = make<CodePane>("Memo2", QStringLiteral("Memo2"));
     for (QPlainTextEdit* memo : {Memo1, Memo2})
         memo->setLineWrapMode(QPlainTextEdit::NoWrap);
     stackControls(this, {controlRow({{Button1, 0}, {Button2, 0}, {bbtrace, 0}, {Button4, 0}, {Button5, 0},

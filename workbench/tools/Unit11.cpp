@@ -6,6 +6,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include "code_pane.h"
+#include "find_bar.h"
 #include "Unit4.h"
 #include "object_tools.h"
 #include "qt_text.h"
@@ -22,12 +24,13 @@ TForm11::TForm11(QWidget* parent) : Form("Form11", parent)
     setWindowTitle(QStringLiteral("Form11"));
     resize(760, 520);
     createControls();
+    AddFindBar(this, {Memo1});
     createMenu();
 }
 
 void TForm11::createControls()
 {
-    Memo1 = makeViewerMemo(make<QPlainTextEdit>("Memo1"), "", true, false);
+    Memo1 = makeViewerMemo(make<CodePane>("Memo1"), "", true, false);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     stackControls(this, {createToolBar(), Memo1});
 }

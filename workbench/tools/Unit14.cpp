@@ -9,6 +9,8 @@
 #include <QSplitter>
 #include <limits>
 
+#include "code_pane.h"
+#include "find_bar.h"
 #include "Unit16.h"
 #include "Unit17.h"
 #include "Unit4.h"
@@ -50,6 +52,7 @@ TForm14::TForm14(QWidget* parent) : Form("Form14", parent)
     setWindowTitle(QStringLiteral("Form14[*]"));  // "*" while a record is modified
     resize(900, 640);
     createControls();
+    AddFindBar(this, {MemDesc, memCont});
     createMenu();
     // The two areas are a record and its description while Records › Open or Add put one
     // there; the object texts of the engine that they show otherwise are no file's.
@@ -59,9 +62,9 @@ TForm14::TForm14(QWidget* parent) : Form("Form14", parent)
 
 void TForm14::createControls()
 {
-    MemDesc = makeViewerMemo(make<QPlainTextEdit>("MemDesc"), "", true, false);
+    MemDesc = makeViewerMemo(make<CodePane>("MemDesc"), "", true, false);
     MemDesc->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    memCont = makeViewerMemo(make<QPlainTextEdit>("memCont"), "", true, true);
+    memCont = makeViewerMemo(make<CodePane>("memCont"), "", true, true);
     auto* areas = new QSplitter(Qt::Vertical);
     areas->setObjectName(QStringLiteral("Splitter1"));
     areas->addWidget(MemDesc);

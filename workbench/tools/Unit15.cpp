@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QVBoxLayout>
 
 #include "qt_text.h"
@@ -44,6 +45,7 @@ void TForm15::createControls()
     column->addLayout(buttons);
     column->addStretch();
     setCentralWidget(central);
+    statusBar()->setObjectName(QStringLiteral("StatusBar1"));
 }
 
 void TForm15::Button1Click()
@@ -62,6 +64,18 @@ void TForm15::Button1Click()
         const auto start = FindSub(A1, A2);
         edres->setText(start ? QString::number(*start) : QString());
     }
+    showOutcome(name);
+}
+
+// What the result field cannot say itself: that nothing ran, or that nothing was found.
+void TForm15::showOutcome(const std::string& name)
+{
+    if (name != "sub" && name != "delsub" && name != "delseq" && name != "findsub")
+        statusBar()->showMessage(QStringLiteral("Unknown function \"%1\": sub, delsub, delseq or findsub").arg(toQt(name)));
+    else if (name == "findsub" && edres->text().isEmpty())
+        statusBar()->showMessage(QStringLiteral("Not found"));
+    else
+        statusBar()->clearMessage();
 }
 
 void TForm15::Button2Click() { Close(); }

@@ -30,13 +30,14 @@ public:
     QPushButton* Button2;
 
     // Exec: runs the function whose name is exactly the text of edFun; any other name changes
-    // nothing.
+    // nothing but the status text, which says so.
     void Button1Click();
     // Exit: hides the window.
     void Button2Click();
 
 private:
     void createControls();
+    void showOutcome(const std::string& name);
 };
 
 extern TForm15* Form15;

@@ -2,6 +2,8 @@
 
 #include <QPlainTextEdit>
 
+#include "code_pane.h"
+#include "find_bar.h"
 #include "viewer.h"
 
 namespace tarnix {
@@ -12,8 +14,9 @@ TForm16::TForm16(QWidget* parent) : Form("Form16", parent)
 {
     setWindowTitle(QStringLiteral("Form16"));
     resize(640, 480);
-    memtxt = makeViewerMemo(make<QPlainTextEdit>("memtxt"), "memtxt", true, true);
+    memtxt = makeViewerMemo(make<CodePane>("memtxt"), "memtxt", true, true);
     setCentralWidget(memtxt);
+    AddFindBar(this, {memtxt});
 }
 
 }  // namespace tarnix

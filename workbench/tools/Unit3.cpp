@@ -11,6 +11,8 @@
 #include "Unit4.h"
 #include "Unit5.h"
 #include "document.h"
+#include "code_pane.h"
+#include "find_bar.h"
 #include "qt_text.h"
 #include "string_grid.h"
 #include "text_area.h"
@@ -31,7 +33,8 @@ std::string modelTextPath(int k) { return context.WorkDir + "m" + std::to_string
 
 QPlainTextEdit* makePane(const QString& name, const QString& initial)
 {
-    auto* pane = new QPlainTextEdit(initial);
+    auto* pane = new CodePane;
+    pane->setPlainText(initial);
     pane->setObjectName(name);
     pane->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     pane->setTabChangesFocus(true);
@@ -59,6 +62,10 @@ TForm3::TForm3(QWidget* parent) : Form("Form3", parent)
     setWindowTitle(QStringLiteral("RuleBase[*]"));  // "*" while a document is modified
     resize(1024, 689);
     createControls();
+    std::vector<QPlainTextEdit*> panes(std::begin(mmM), std::end(mmM));
+    panes.insert(panes.end(), std::begin(mmMt), std::end(mmMt));
+    panes.push_back(mmText);
+    AddFindBar(this, panes);
     createDocuments();
     createMenu();
     onClick(Button6, [this] { Button6Click(); });
@@ -117,6 +124,12 @@ void TForm3::createPages()
         auto* grid = new StringGrid(GridColumns, GridRows);
         grid->setObjectName(QStringLiteral("StringGrid%1").arg(k));
         grid->SetColWidths({64, 395, 35, 35, 271, 367});
+        // Titled as the rule editor names the fields; the narrow ones say it in a tip.
+        const char* const titles[] = {"Comment", "Type", "Model 2", "Model 1", "Result"};
+        for (int c = 1; c < GridColumns; ++c) {
+            grid->SetCells(c, 0, titles[c - 1]);
+            grid->horizontalHeaderItem(c - 1)->setToolTip(QString::fromLatin1(titles[c - 1]));
+        }
         StringGrids[k - 1] = grid;
         tabRule[k - 1] = addPage(("tabRule" + std::to_string(k)).c_str(), QStringLiteral("Rule%1").arg(k), grid);
     }

@@ -81,19 +81,25 @@ QWidget* TForm5::createFields()
 
     QFont courier = FixedPitchFont(QStringLiteral("Courier New"));
     courier.setPixelSize(18);
-    const auto memo = [&](QPlainTextEdit*& area, const char* name, const char* initial, int row, int col) {
+    // Each box titled, so which is which stays plain once a rule fills them.
+    const auto memo = [&](QPlainTextEdit*& area, const char* name, const char* initial, const char* title, int row,
+                          int col) {
         area = make<QPlainTextEdit>(name, QString::fromLatin1(initial));
-        area->setPlaceholderText(QString::fromLatin1(initial));  // which box is which, once emptied
+        area->setPlaceholderText(QString::fromLatin1(initial));
         area->setFont(courier);
         area->setTabChangesFocus(true);
-        grid->addWidget(area, row, col);
+        auto* caption = new QLabel(QString::fromLatin1(title));
+        caption->setObjectName(QStringLiteral("lb") + QString::fromLatin1(name + 2));
+        caption->setBuddy(area);
+        grid->addWidget(caption, row, col);
+        grid->addWidget(area, row + 1, col);
     };
-    memo(mmComm, "mmComm", "Comment", 1, 0);
-    memo(mmP4, "mmP4", "Result", 1, 1);
-    memo(mmP2, "mmP2", "Model2", 2, 0);
-    memo(mmP3, "mmP3", "Model 1", 2, 1);
-    grid->setRowStretch(1, 1);
-    grid->setRowStretch(2, 2);
+    memo(mmComm, "mmComm", "Comment", "Comment", 1, 0);
+    memo(mmP4, "mmP4", "Result", "Result", 1, 1);
+    memo(mmP2, "mmP2", "Model2", "Model 2", 3, 0);
+    memo(mmP3, "mmP3", "Model 1", "Model 1", 3, 1);
+    grid->setRowStretch(2, 1);
+    grid->setRowStretch(4, 2);
     return box;
 }
 

@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QSplitter>
 
+#include "code_pane.h"
+#include "find_bar.h"
 #include "Unit2.h"
 #include "Unit4.h"
 #include "Unit8.h"
@@ -37,6 +39,7 @@ TForm6::TForm6(QWidget* parent) : Form("Form6", parent)
     setWindowTitle(QStringLiteral("Rule execution"));
     resize(1024, 682);
     createControls();
+    AddFindBar(this, {Memo1, Memo2});
     createMenu();
     onClick(bbRun, [this] { bbRunClick(); });
     onClick(bbTrace, [this] { bbTraceClick(); });
@@ -87,8 +90,8 @@ QWidget* TForm6::createPanes()
 {
     ListBox1 = make<QListWidget>("ListBox1");
     ListBox1->setUniformItemSizes(true);
-    Memo1 = make<QPlainTextEdit>("Memo1", QStringLiteral("Memo1"));
-    Memo2 = make<QPlainTextEdit>("Memo2", QStringLiteral("Memo2"));
+    Memo1 = make<CodePane>("Memo1", QStringLiteral("Memo1"));
+    Memo2 = make<CodePane>("Memo2", QStringLiteral("Memo2"));
     for (QPlainTextEdit* memo : {Memo1, Memo2}) {
         memo->setLineWrapMode(QPlainTextEdit::NoWrap);
         memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -2,6 +2,8 @@
 
 #include <QPlainTextEdit>
 
+#include "code_pane.h"
+#include "find_bar.h"
 #include "viewer.h"
 
 namespace tarnix {
@@ -12,8 +14,9 @@ TForm8::TForm8(QWidget* parent) : Form("Form8", parent)
 {
     setWindowTitle(QStringLiteral("Form8"));
     resize(560, 420);
-    Memo1 = makeViewerMemo(make<QPlainTextEdit>("Memo1"), "Memo1", true, false);
+    Memo1 = makeViewerMemo(make<CodePane>("Memo1"), "Memo1", true, false);
     setCentralWidget(Memo1);
+    AddFindBar(this, {Memo1});
 }
 
 }  // namespace tarnix

@@ -87,7 +87,7 @@ TEST_F(RuleBaseTest, GridsGrowToTheRuleCountAndShrinkWithoutStaleRows)
     EXPECT_EQ(grid(1)->Cells(0, 25), "25");
     EXPECT_EQ(grid(1)->Cells(1, 25), "rule 25");
     EXPECT_EQ(grid(1)->Cells(3, 25), "P2 25");
-    EXPECT_EQ(grid(1)->Cells(1, 0), "");  // the header row stays empty
+    EXPECT_EQ(grid(1)->Cells(1, 0), "Comment");  // the header row names the fields
 
     ws.write(RuleSetPath(1), rules(1, 4));
     page(15);

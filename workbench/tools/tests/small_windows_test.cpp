@@ -1,5 +1,8 @@
 // The small viewers, the parameters window, the request builder and the text grid.
+#include <QAction>
+#include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QListWidget>
 #include <QStringList>
 #include <QTimer>
@@ -8,9 +11,11 @@
 #include "Unit16.h"
 #include "Unit17.h"
 #include "Unit2.h"
+#include "Unit5.h"
 #include "Unit7.h"
 #include "Unit8.h"
 #include "Unit9.h"
+#include "code_pane.h"
 #include "string_grid.h"
 #include "text_area.h"
 #include "tools_fixture.h"
@@ -32,6 +37,29 @@ TEST_F(SmallWindows, AreCreatedHiddenAndCloseByHiding)
         window->Close();
         EXPECT_FALSE(window->isVisible());
         EXPECT_FALSE(window->testAttribute(Qt::WA_DeleteOnClose));
+    }
+}
+
+// Every pane of a tool window numbers its lines and offers find and replace, but for the rule
+// editor's four small boxes, which are titled instead.
+TEST_F(SmallWindows, TextPanesOfEveryToolWindowNumberTheirLinesAndFind)
+{
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->objectName() == QStringLiteral("Form5"))
+            continue;
+        for (QPlainTextEdit* pane : window->findChildren<QPlainTextEdit*>()) {
+            const std::string where = window->objectName().toStdString() + "." + pane->objectName().toStdString();
+            EXPECT_NE(qobject_cast<CodePane*>(pane), nullptr) << where;
+            EXPECT_NE(window->findChild<QAction*>(QStringLiteral("Find1")), nullptr) << where;
+        }
+    }
+    const std::pair<const char*, const char*> titles[] = {
+        {"mmComm", "Comment"}, {"mmP4", "Result"}, {"mmP2", "Model 2"}, {"mmP3", "Model 1"}};
+    for (const auto& [box, title] : titles) {
+        const auto* label = Form5->findChild<QLabel*>(QStringLiteral("lb") + QString::fromLatin1(box + 2));
+        ASSERT_NE(label, nullptr) << box;
+        EXPECT_EQ(label->text(), QString::fromLatin1(title));
+        EXPECT_EQ(label->buddy(), Form5->findChild<QPlainTextEdit*>(QString::fromLatin1(box)));
     }
 }
 

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
+#include <QStatusBar>
 #include <gtest/gtest.h>
 
 #include "Unit15.h"
@@ -57,20 +58,22 @@ TEST_F(StringTesters, ExecRunsTheFunctionNamedExactly)
     struct Case {
         const char* function;
         QString a1, a2, a3, result;
+        QString status = {};  // the status bar's word on an outcome the result field cannot show
     };
     const QString unchanged = QStringLiteral("(as it was)");
+    const QString unknown = QStringLiteral("Unknown function \"%1\": sub, delsub, delseq or findsub");
     const Case cases[] = {
         {"sub", "aaaa", "aa", "b", "bb"},
         {"sub", QStringLiteral("Мама мыла раму"), QStringLiteral("ма"), QStringLiteral("па"),
          QStringLiteral("Мапа мыла раму")},
         {"findsub", "hello", "l", "", "3"},
-        {"findsub", "aaab", "aab", "", ""},
+        {"findsub", "aaab", "aab", "", "", "Not found"},
         {"delsub", "xabab", "ab", "", "xab"},
         {"delseq", "a11b111", "", "", "ab111"},
-        {"Sub", "aaaa", "aa", "b", unchanged},
-        {"sub ", "aaaa", "aa", "b", unchanged},
-        {"FindSub", "hello", "l", "", unchanged},
-        {"", "aaaa", "aa", "b", unchanged},
+        {"Sub", "aaaa", "aa", "b", unchanged, unknown.arg("Sub")},
+        {"sub ", "aaaa", "aa", "b", unchanged, unknown.arg("sub ")},
+        {"FindSub", "hello", "l", "", unchanged, unknown.arg("FindSub")},
+        {"", "aaaa", "aa", "b", unchanged, unknown.arg("")},
     };
     for (const Case& c : cases) {
         const QString result = run(Form15,
@@ -79,6 +82,7 @@ TEST_F(StringTesters, ExecRunsTheFunctionNamedExactly)
                                    "Button1", "edres");
         EXPECT_EQ(result, c.result) << c.function << "(" << c.a1.toStdString() << ", "
                                                    << c.a2.toStdString() << ", " << c.a3.toStdString() << ")";
+        EXPECT_EQ(Form15->statusBar()->currentMessage(), c.status) << c.function;
     }
 }
 
