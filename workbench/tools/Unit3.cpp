@@ -102,8 +102,8 @@ QWidget* TForm3::createButtonBar()
     bbLoadText = make<QPushButton>("bbLoadText", QStringLiteral("Load Text"));
     bbSaveText = make<QPushButton>("bbSaveText", QStringLiteral("SaveText"));
     bbSaveTextAs = make<QPushButton>("bbSaveTextAs", QStringLiteral("SaveText As"));
-    return controlRow({{Button1, 0}, {Button2, 0}, {Button3, 0}, {Button4, 0}, {Button5, 0}, {bbSave, 0},
-                       {bbLoadText, 0}, {bbSaveText, 0}, {bbSaveTextAs, 0}, {Button6, 0}, {nullptr, 1}});
+    return wrappingRow({Button1, Button2, Button3, Button4, Button5, bbSave, bbLoadText, bbSaveText, bbSaveTextAs,
+                        Button6});
 }
 
 QWidget* TForm3::addPage(const char* name, const QString& caption, QWidget* content)

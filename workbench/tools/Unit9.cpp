@@ -49,7 +49,7 @@ void TForm9::createControls()
         QComboBox* box = make<QComboBox>(lists[i].listName);
         box->setEditable(true);
         box->setInsertPolicy(QComboBox::NoInsert);
-        box->setMinimumContentsLength(16);
+        box->setMinimumContentsLength(10);  // the list shows the whole items
         auto text = lists[i].promptAndItems.begin();
         const QString prompt = literal(*text);
         for (++text; text != lists[i].promptAndItems.end(); ++text)

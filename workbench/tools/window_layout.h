@@ -13,6 +13,9 @@ namespace tarnix {
 // The controls side by side, each with its share of the spare width; a null control is
 // empty space taking its share.
 QWidget* controlRow(std::initializer_list<std::pair<QWidget*, int>> controls);
+// Buttons side by side from the left, going on in a new row where the window is too narrow
+// for one (a large text scale on a small screen).
+QWidget* wrappingRow(std::initializer_list<QWidget*> controls);
 // The controls from top to bottom as the window's content; the last takes the spare height.
 void stackControls(QMainWindow* window, std::initializer_list<QWidget*> controls);
 

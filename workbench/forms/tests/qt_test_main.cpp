@@ -14,9 +14,11 @@ int main(int argc, char** argv)
 #endif
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tarnix"));
-    // The windows remember their places in per-user settings: the tests' own, not the user's.
+    // The windows remember their places in per-user settings: the tests' own, not the user's;
+    // a test that starts its program again passes its own on.
     QTemporaryDir settings;
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
+    const QString given = qEnvironmentVariable("TARNIX_TEST_SETTINGS");
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, given.isEmpty() ? settings.path() : given);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -17,7 +17,6 @@
 #include "qt_text.h"
 #include "tests/workspace.h"
 #include "tool_windows.h"
-#include "user_settings.h"
 #include "program_windows.h"
 
 namespace tarnix::test {
@@ -27,7 +26,6 @@ protected:
     explicit MainWindowTest(const std::string& projectName = "work") : ws(projectName)
     {
         ws.installEngines();
-        UserSettings().clear();  // each test starts as a new user of the workbench
         CreateWindows();
         w = Form12;
     }

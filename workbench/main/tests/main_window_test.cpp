@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "main_fixture.h"
+#include "user_settings.h"
 
 namespace tarnix {
 namespace {
@@ -146,6 +147,7 @@ TEST_F(MainWindowTest, RecentProjectsOpenAgainFromTheMenu)
             paths << item->text().section(QLatin1Char(' '), 1);
         return paths;
     };
+    UserSettings().remove(QStringLiteral("recentProjects"));
     EXPECT_TRUE(menuPaths().isEmpty());
     QStringList opened;
     for (const char* name : {"a", "b", "c", "d", "e", "f", "g", "h", "a", "i"}) {
