@@ -361,6 +361,19 @@ void TForm12::openRecentProject(const std::string& path)
     openProject(path);
 }
 
+void TForm12::openProjectAt(const std::string& place)
+{
+    if (platform::fileExists(place))
+        return openProject(place);
+    if (!platform::directoryExists(place))
+        throw FileOpenError(place, platform::lastIoErrorText(false));
+    std::string folder = place;
+    if (!platform::isSeparator(folder.back()))
+        folder += '/';
+    const std::vector<std::string> projects = platform::findFiles(folder, "*.tnx");
+    openProject(projects.size() == 1 ? folder + projects.front() : folder);
+}
+
 void TForm12::fillRecentProjects()
 {
     RecentProjects1->clear();

@@ -69,6 +69,9 @@ public:
     QMenu* RecentProjects1;
     void openProject(const std::string& path);
     void openRecentProject(const std::string& path);
+    // The project named on the command line: a project file, or a folder (its project file
+    // when it holds exactly one).
+    void openProjectAt(const std::string& place);
     void CompileKb1Click();
     void CompileProject1Click();
     void NewProject1Click();

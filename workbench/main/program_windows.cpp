@@ -36,8 +36,11 @@ void CreateWindows()
     ShowWorkbench = showWorkbench;
 }
 
-void StartWorkbench()
+void StartWorkbench(const std::string& project)
 {
+    // Opened first, so the first activation shows it.
+    if (!project.empty())
+        dispatch([&project] { Form12->openProjectAt(project); });
     showWorkbench();
     CheckProgramFolder();
 }

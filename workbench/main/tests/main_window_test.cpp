@@ -175,6 +175,31 @@ TEST_F(MainWindowTest, RecentProjectsOpenAgainFromTheMenu)
     EXPECT_EQ(menuPaths().size(), 7);
 }
 
+// "tarnix PROJECT-FOLDER": a folder opens with its one project file, or as the folder itself.
+TEST_F(MainWindowTest, ProjectNamedOnTheCommandLineOpensAsTheProject)
+{
+    const std::string one = ws.root + "one/", none = ws.root + "none/";
+    std::filesystem::create_directories(one);
+    std::filesystem::create_directories(none);
+    ws.write(one + "p.tnx", "");
+    const struct {
+        std::string place, project, folder;
+    } cases[] = {
+        {ws.root + "one", one + "p.tnx", one},
+        {one + "p.tnx", one + "p.tnx", one},
+        {ws.root + "none", none, none},
+    };
+    for (const auto& c : cases) {
+        EXPECT_TRUE(dispatch([&] { w->openProjectAt(c.place); })) << c.place;
+        EXPECT_EQ(text(w->edProj), c.project);
+        EXPECT_EQ(context.WorkDir, c.folder);
+    }
+    EXPECT_FALSE(dispatch([&] { w->openProjectAt(ws.root + "absent"); }));
+    ASSERT_EQ(ws.ui.errors().size(), 1u);
+    EXPECT_EQ(ws.ui.errors()[0].rfind("Cannot open file \"" + ws.root + "absent\".", 0), 0u);
+    EXPECT_EQ(context.WorkDir, none);
+}
+
 TEST_F(MainWindowTest, OpenProjectReportsAnUnwritableSettingsFile)
 {
     if (!ws.makeReadOnly(ws.home + "Ordo.ini"))
