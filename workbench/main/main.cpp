@@ -10,6 +10,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "errors.h"
+#include "program_folder.h"
 #include "program_windows.h"
 #include "qt_text.h"
 #include "qt_ui.h"
@@ -37,7 +39,7 @@ bool given(int argc, char* argv[], const char* shortName, const char* longName)
 }
 
 // What is left once the toolkit took its options: the project, if any; false for anything else.
-bool projectArgument(QStringList arguments, QString& project)
+bool projectArgument(QStringList arguments, [[maybe_unused]] QString& project)
 {
     arguments.removeFirst();
     for (const QString& argument : arguments)
@@ -76,6 +78,7 @@ int main(int argc, char* argv[])
     }
     tarnix::QtUi ui;
     tarnix::setUi(&ui);
+    tarnix::dispatch([] { tarnix::ChooseProgramFolder(); });
     tarnix::CreateWindows();
 #ifdef TARNIX_START_AT_LAUNCHER
     tarnix::StartLauncher();
