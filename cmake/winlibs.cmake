@@ -27,6 +27,8 @@ function(_winlibs_build name)
     INSTALL_DIR ${_winlibs_dir}/${name}-install
     CMAKE_ARGS -DCMAKE_BUILD_TYPE=Release -DTARNIX_WERROR=${TARNIX_WERROR}
                -DCMAKE_INSTALL_PREFIX=<INSTALL_DIR> ${ARGN}
+    # Into <INSTALL_DIR> itself even when the outer install or cpack runs with DESTDIR set.
+    INSTALL_COMMAND ${CMAKE_COMMAND} -E env --unset=DESTDIR ${CMAKE_COMMAND} --install <BINARY_DIR>
     BUILD_ALWAYS ON)
 endfunction()
 
@@ -53,7 +55,9 @@ endif()
 
 # The delivered 32-bit DLLs, their headers and import libraries.
 _winlibs_build(winlibs_i686 --toolchain ${_winlibs_root}/cmake/mingw-i686.cmake)
-install(DIRECTORY ${_winlibs_dir}/winlibs_i686-install/ DESTINATION i686-w64-mingw32)
+# Installed with the workbench under its own data folder, not into a MinGW tree of the system.
+include(GNUInstallDirs)
+install(DIRECTORY ${_winlibs_dir}/winlibs_i686-install/ DESTINATION ${CMAKE_INSTALL_DATADIR}/tarnix/windows-sdk)
 set(_winlibs_dlls ${_winlibs_dir}/winlibs_i686/bin)
 
 if(_winlibs_tests STREQUAL "winlibs_x64")

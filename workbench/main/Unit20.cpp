@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include "icon.h"
+#include "platform/platform.h"
 #include "qt_text.h"
 
 namespace tarnix {
@@ -64,6 +65,10 @@ void TAboutBox::createControls()
     Image1->setAlignment(Qt::AlignCenter);
 
     Version = placeLabel(make<QLabel>("Version", literal("версия  1.02 ")), Panel1, 116, 71);
+    // Where the settings file and the exchange files are: the program's folder, or the user's own
+    // when the program's cannot be written (filled in at each showing).
+    ProgramFolder = make<QLabel>("ProgramFolder", Panel1);
+    ProgramFolder->setGeometry(74, 98, 262, 20);
     Copyright = placeLabel(make<QLabel>("Copyright", literal("Свободно для обучения и исследований")), Panel1, 74, 130);
     Comments = make<QLabel>("Comments", literal("Вопросы и отзывы: команда Tarnix, tarnix@example.org"));
     Comments->setParent(Panel1);
@@ -71,7 +76,7 @@ void TAboutBox::createControls()
     Comments->setGeometry(130, 152, 206, 40);
 
     // Clicks on the labels and the picture do nothing: they must not reach the panel.
-    for (QLabel* label : {ProductName, Image1, Version, Copyright, Comments})
+    for (QLabel* label : {ProductName, Image1, Version, ProgramFolder, Copyright, Comments})
         label->installEventFilter(this);
 }
 
@@ -82,7 +87,14 @@ void TAboutBox::ShowSplash()
     ShowModal();
 }
 
-void TAboutBox::FormShow() { placeOnScreen(); }
+void TAboutBox::FormShow()
+{
+    const QString folder = QString::fromUtf8(platform::programDirSystemName());
+    ProgramFolder->setText(ProgramFolder->fontMetrics().elidedText(literal("Папка программы: ") + folder,
+                                                                   Qt::ElideMiddle, ProgramFolder->width()));
+    ProgramFolder->setToolTip(folder);
+    placeOnScreen();
+}
 
 void TAboutBox::placeOnScreen()
 {

@@ -20,6 +20,7 @@ public:
     QLabel* ProductName;
     QLabel* Image1;
     QLabel* Version;
+    QLabel* ProgramFolder;
     QLabel* Copyright;
     QLabel* Comments;
     QTimer* Timer1;
