@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The Debian package on this machine: built with scripts/package, installed with dpkg -i, its
-# tarnix answering --version and its menu entry in place, then removed with dpkg -r leaving no
+# tarnix answering --version, its menu entry in place and the demo compiled by a user, then removed with dpkg -r leaving no
 # program behind. Needs root; skipped (77) otherwise, or where a tarnix package is installed
 # already (it is not ours to replace).
 # Usage: deb_test.sh BUILD
@@ -21,6 +21,7 @@ dpkg -i "$deb" >/dev/null || fail "dpkg -i $deb"
 [ "$(/usr/bin/tarnix --version)" = "tarnix $(dpkg-deb -f "$deb" Version)" ] || fail "tarnix --version"
 [ -f /usr/share/applications/org.tarnix.Tarnix.desktop ] || fail "no menu entry"
 [ -x /usr/libexec/tarnix/vrex.exe ] || fail "no engine programs"
+"$(dirname "$0")/compile_installed.sh" /usr || fail "the installed tarnix did not compile the demo"
 dpkg -r tarnix >/dev/null || fail "dpkg -r tarnix"
 [ ! -e /usr/bin/tarnix ] && [ ! -e /usr/libexec/tarnix ] || fail "files left after dpkg -r"
 echo "package $deb: installed, answered, removed"
