@@ -1,11 +1,11 @@
 #include "window_place.h"
 
-#include "user_settings.h"
-
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSplitter>
 #include <QWidget>
+
+#include "user_settings.h"
 
 namespace tarnix {
 namespace {

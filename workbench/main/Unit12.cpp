@@ -1,7 +1,6 @@
 #include "Unit12.h"
 
 #include <QAction>
-#include <algorithm>
 #include <QApplication>
 #include <QFocusEvent>
 #include <QHBoxLayout>
@@ -15,6 +14,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <QWindow>
+#include <algorithm>
 
 #include "Unit20.h"
 #include "activation.h"
@@ -346,6 +346,7 @@ void TForm12::openProject(const std::string& path)
     WriteSetting("kbpath", folder);
     context.WorkDir = folder;
     keepRecentProjects(WithRecentFirst(recentProjects(), path));
+    RecentProjects1->setEnabled(true);  // filled when it opens
 }
 
 // A project moved or deleted since it was opened is offered no more.
@@ -369,7 +370,7 @@ void TForm12::openProjectAt(const std::string& place)
         throw FileOpenError(place, platform::lastIoErrorText(false));
     std::string folder = place;
     if (!platform::isSeparator(folder.back()))
-        folder += '/';
+        folder += platform::separator();
     const std::vector<std::string> projects = platform::findFiles(folder, "*.tnx");
     openProject(projects.size() == 1 ? folder + projects.front() : folder);
 }

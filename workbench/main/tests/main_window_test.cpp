@@ -149,6 +149,7 @@ TEST_F(MainWindowTest, RecentProjectsOpenAgainFromTheMenu)
     };
     UserSettings().remove(QStringLiteral("recentProjects"));
     EXPECT_TRUE(menuPaths().isEmpty());
+    EXPECT_FALSE(w->RecentProjects1->isEnabled());
     QStringList opened;
     for (const char* name : {"a", "b", "c", "d", "e", "f", "g", "h", "a", "i"}) {
         const std::string folder = ws.root + name + "/";
@@ -159,6 +160,7 @@ TEST_F(MainWindowTest, RecentProjectsOpenAgainFromTheMenu)
         opened.removeAll(toQt(folder + "p.tnx"));
         opened.prepend(toQt(folder + "p.tnx"));
     }
+    EXPECT_TRUE(w->RecentProjects1->isEnabled());
     EXPECT_EQ(menuPaths(), opened.mid(0, 8));  // "b" fell off: "a" was opened again
 
     choose("RecentProject3");  // h
