@@ -3,6 +3,7 @@
 // a ten times larger text, which should take about ten times as long; and a text of one letter
 // repeated, searched for a long pattern that almost matches everywhere, where a search that
 // starts over at every position would compare a thousand bytes per byte of the text.
+#include <algorithm>
 #include <cstdio>
 #include <malloc.h>
 #include <random>
@@ -87,8 +88,13 @@ int main()
     std::string large;
     for (int i = 0; i < 10; ++i)
         large += text;
-    const double substAllLarge = timeMs(5, SubstAll, large, sink);
-    const double substituteLarge = timeMs(5, Substitute, large, sink);
+    // The best of three rounds: a 100 MB pass is long enough for a neighbour's burst of memory
+    // traffic to land in one round, while growing faster than the text would show in all three.
+    double substAllLarge = 1e300, substituteLarge = 1e300;
+    for (int round = 0; round < 3; ++round) {
+        substAllLarge = std::min(substAllLarge, timeMs(5, SubstAll, large, sink));
+        substituteLarge = std::min(substituteLarge, timeMs(5, Substitute, large, sink));
+    }
     ok &= bench::report("SubstAll on 100 MB", substAllLarge, "on 10 MB", substAll / 3, 12);
     ok &= bench::report("Substitute on 100 MB", substituteLarge, "on 10 MB", substitute / 3, 12);
     const std::string letters(10000000, 'a');
