@@ -199,9 +199,10 @@ void FindBar::keyPressEvent(QKeyEvent* event)
         p->setFocus();
 }
 
-FindBar* AddFindBar(QMainWindow* window, std::vector<QPlainTextEdit*> panes)
+FindBar* AddFindBar(QMainWindow* window)
 {
-    auto* bar = new FindBar(window, std::move(panes));
+    const QList<QPlainTextEdit*> panes = window->findChildren<QPlainTextEdit*>();
+    auto* bar = new FindBar(window, {panes.begin(), panes.end()});
     bar->layout()->setContentsMargins(6, 2, 6, 2);
     QWidget* focused = window->focusWidget();  // moving the controls forgets it
     auto* holder = new QWidget;

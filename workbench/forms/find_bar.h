@@ -20,9 +20,9 @@ namespace tarnix {
 bool FindInPane(QPlainTextEdit* pane, const QString& text, bool matchCase, bool backwards);
 
 class FindBar;
-// Find and replace for the text panes of a window whose central controls are already in place:
+// Find and replace for every text pane of a window whose central controls are already in place:
 // the bar goes under them.
-FindBar* AddFindBar(QMainWindow* window, std::vector<QPlainTextEdit*> panes);
+FindBar* AddFindBar(QMainWindow* window);
 
 class FindBar : public QWidget {
     Q_OBJECT

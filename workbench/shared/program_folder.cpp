@@ -92,14 +92,12 @@ void PreparePerUserProgramFolder(const std::string& folder, const InstalledFiles
                "[Files]\r\nkbpath=" + kbPath + "\r\ncurrKb=Kb1\r\ncurrentTask=task2.tsk\r\nrusource=KbMovem1.rul\r\n");
 }
 
-std::string ChooseProgramFolder()
+void ChooseProgramFolder()
 {
-    const std::string own = platform::programDirSystemName();
-#ifdef _WIN32
-    return own;
-#else
+#ifndef _WIN32
     if (platform::fileWritable(platform::programDir()))
-        return own;
+        return;
+    const std::string own = platform::programDirSystemName();
     const std::string home = environment("HOME");
     std::string data = environment("XDG_DATA_HOME");
     if (data.empty() || data.front() != '/')
@@ -108,7 +106,6 @@ std::string ChooseProgramFolder()
     PreparePerUserProgramFolder(folder, {own + TARNIX_ENGINES_FROM_PROGRAM, own + TARNIX_DEMO_FROM_PROGRAM},
                                 home + "/Tarnix/demo");
     platform::overrideProgramDir(folder);
-    return folder;
 #endif
 }
 

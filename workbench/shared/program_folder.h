@@ -22,9 +22,8 @@ struct InstalledFiles {
 void PreparePerUserProgramFolder(const std::string& folder, const InstalledFiles& installed,
                                  const std::string& demoCopy);
 
-// At start: the per-user program folder when the program's own folder cannot be written (it is
-// prepared, and the platform layer told to use it), or the program's own folder. The system
-// name of the folder used.
-std::string ChooseProgramFolder();
+// At start: when the program's own folder cannot be written, prepares the per-user program
+// folder and tells the platform layer to use it as the program's folder.
+void ChooseProgramFolder();
 
 }  // namespace tarnix

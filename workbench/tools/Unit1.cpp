@@ -45,7 +45,7 @@ TForm1::TForm1(QWidget* parent) : Form("Form1", parent)
     setWindowTitle(QStringLiteral("Form1"));
     resize(760, 520);
     createControls();
-    AddFindBar(this, {Memo1, Memo2});
+    AddFindBar(this);
     createMenu();
     onClick(Button1, command(&TForm1::Button1Click));
     onClick(Button2, [this] { Button2Click(); });

@@ -24,7 +24,7 @@ TForm11::TForm11(QWidget* parent) : Form("Form11", parent)
     setWindowTitle(QStringLiteral("Form11"));
     resize(760, 520);
     createControls();
-    AddFindBar(this, {Memo1});
+    AddFindBar(this);
     createMenu();
 }
 

@@ -52,7 +52,7 @@ TForm14::TForm14(QWidget* parent) : Form("Form14", parent)
     setWindowTitle(QStringLiteral("Form14[*]"));  // "*" while a record is modified
     resize(900, 640);
     createControls();
-    AddFindBar(this, {MemDesc, memCont});
+    AddFindBar(this);
     createMenu();
     // The two areas are a record and its description while Records › Open or Add put one
     // there; the object texts of the engine that they show otherwise are no file's.

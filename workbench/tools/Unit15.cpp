@@ -54,28 +54,22 @@ void TForm15::Button1Click()
     const std::string A1 = fromQt(eda1->text());
     const std::string A2 = fromQt(eda2->text());
     const std::string A3 = fromQt(eda3->text());
-    if (name == "sub")
+    // The status bar says what the result field cannot: that nothing ran, or nothing was found.
+    statusBar()->clearMessage();
+    if (name == "sub") {
         edres->setText(toQt(SubstAll(A1, A2, A3)));
-    if (name == "delsub")
+    } else if (name == "delsub") {
         edres->setText(toQt(DelSub(A1, A2)));
-    if (name == "delseq")
+    } else if (name == "delseq") {
         edres->setText(toQt(DelSeq(A1)));
-    if (name == "findsub") {
+    } else if (name == "findsub") {
         const auto start = FindSub(A1, A2);
         edres->setText(start ? QString::number(*start) : QString());
-    }
-    showOutcome(name);
-}
-
-// What the result field cannot say itself: that nothing ran, or that nothing was found.
-void TForm15::showOutcome(const std::string& name)
-{
-    if (name != "sub" && name != "delsub" && name != "delseq" && name != "findsub")
+        if (!start)
+            statusBar()->showMessage(QStringLiteral("Not found"));
+    } else {
         statusBar()->showMessage(QStringLiteral("Unknown function \"%1\": sub, delsub, delseq or findsub").arg(toQt(name)));
-    else if (name == "findsub" && edres->text().isEmpty())
-        statusBar()->showMessage(QStringLiteral("Not found"));
-    else
-        statusBar()->clearMessage();
+    }
 }
 
 void TForm15::Button2Click() { Close(); }

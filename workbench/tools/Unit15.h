@@ -37,7 +37,6 @@ public:
 
 private:
     void createControls();
-    void showOutcome(const std::string& name);
 };
 
 extern TForm15* Form15;

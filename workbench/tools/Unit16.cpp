@@ -16,7 +16,7 @@ TForm16::TForm16(QWidget* parent) : Form("Form16", parent)
     resize(640, 480);
     memtxt = makeViewerMemo(make<CodePane>("memtxt"), "memtxt", true, true);
     setCentralWidget(memtxt);
-    AddFindBar(this, {memtxt});
+    AddFindBar(this);
 }
 
 }  // namespace tarnix

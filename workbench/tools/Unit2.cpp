@@ -19,7 +19,7 @@ TForm2::TForm2(QWidget* parent) : Form("Form2", parent)
     setWindowTitle(QStringLiteral("M1"));
     resize(640, 480);
     createControls();
-    AddFindBar(this, {Memo1});
+    AddFindBar(this);
     createMenu();
 }
 

@@ -33,8 +33,7 @@ std::string modelTextPath(int k) { return context.WorkDir + "m" + std::to_string
 
 QPlainTextEdit* makePane(const QString& name, const QString& initial)
 {
-    auto* pane = new CodePane;
-    pane->setPlainText(initial);
+    auto* pane = new CodePane(initial);
     pane->setObjectName(name);
     pane->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     pane->setTabChangesFocus(true);
@@ -62,10 +61,7 @@ TForm3::TForm3(QWidget* parent) : Form("Form3", parent)
     setWindowTitle(QStringLiteral("RuleBase[*]"));  // "*" while a document is modified
     resize(1024, 689);
     createControls();
-    std::vector<QPlainTextEdit*> panes(std::begin(mmM), std::end(mmM));
-    panes.insert(panes.end(), std::begin(mmMt), std::end(mmMt));
-    panes.push_back(mmText);
-    AddFindBar(this, panes);
+    AddFindBar(this);
     createDocuments();
     createMenu();
     onClick(Button6, [this] { Button6Click(); });

@@ -39,7 +39,7 @@ TForm6::TForm6(QWidget* parent) : Form("Form6", parent)
     setWindowTitle(QStringLiteral("Rule execution"));
     resize(1024, 682);
     createControls();
-    AddFindBar(this, {Memo1, Memo2});
+    AddFindBar(this);
     createMenu();
     onClick(bbRun, [this] { bbRunClick(); });
     onClick(bbTrace, [this] { bbTraceClick(); });

@@ -16,7 +16,7 @@ TForm8::TForm8(QWidget* parent) : Form("Form8", parent)
     resize(560, 420);
     Memo1 = makeViewerMemo(make<CodePane>("Memo1"), "Memo1", true, false);
     setCentralWidget(Memo1);
-    AddFindBar(this, {Memo1});
+    AddFindBar(this);
 }
 
 }  // namespace tarnix
