@@ -18,9 +18,17 @@ using File = std::unique_ptr<std::FILE, FileCloser>;
 
 File openFile(const std::string& path, const char* mode) { return File(std::fopen(platform::systemPath(path).c_str(), mode)); }
 
-// Reads the whole stream; false on a read error.
+// Reads the stream to its end; false on a read error. The room for a file is taken at once,
+// so a large file is held once, not grown through copies of twice its size.
 bool readAll(std::FILE* f, std::string& out)
 {
+    const long at = std::ftell(f);
+    if (at >= 0 && std::fseek(f, 0, SEEK_END) == 0) {
+        const long end = std::ftell(f);
+        if (end > at)
+            out.reserve(out.size() + static_cast<std::size_t>(end - at) + 1);
+        std::fseek(f, at, SEEK_SET);
+    }
     char buffer[1 << 16];
     std::size_t n;
     while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
@@ -126,6 +134,20 @@ std::string loadFileBytes(const std::string& path)
     std::string bytes;
     if (!readAll(f.get(), bytes))
         throw FileOpenError(path, platform::lastSystemErrorText());
+    return bytes;
+}
+
+std::optional<std::string> loadFileBytesFrom(const std::string& path, std::size_t offset)
+{
+    File f = openFile(path, "rb");
+    if (!f || std::fseek(f.get(), 0, SEEK_END) != 0)
+        return std::nullopt;
+    const long size = std::ftell(f.get());
+    if (size < 0 || static_cast<std::size_t>(size) < offset || std::fseek(f.get(), static_cast<long>(offset), SEEK_SET) != 0)
+        return std::nullopt;
+    std::string bytes;
+    if (!readAll(f.get(), bytes))
+        return std::nullopt;
     return bytes;
 }
 

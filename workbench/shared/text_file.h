@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <limits>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,6 +33,9 @@ void writeBytes(const std::string& path, std::string_view bytes);
 // Reads a whole file for a text area or a document; failures throw FileOpenError
 // ("Cannot open file "%s". %s").
 std::string loadFileBytes(const std::string& path);
+// The bytes of the file from `offset` to its end; none when it cannot be read or is now shorter
+// than `offset` (it was cut or replaced).
+std::optional<std::string> loadFileBytesFrom(const std::string& path, std::size_t offset);
 // Replaces the file with `bytes` through the platform's one writer (whole, old or new; links,
 // mode and hard links kept) and waits until they are on the disk. A failure throws
 // FileCreateError and leaves the earlier file whole.
