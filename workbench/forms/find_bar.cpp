@@ -14,6 +14,7 @@
 #include <QTextDocument>
 #include <QVBoxLayout>
 
+#include "output_view.h"
 #include "qt_text.h"
 
 namespace tarnix {
@@ -41,7 +42,7 @@ bool FindInPane(QPlainTextEdit* pane, const QString& text, bool matchCase, bool 
     return true;
 }
 
-FindBar::FindBar(QMainWindow* window, std::vector<QPlainTextEdit*> panes)
+FindBar::FindBar(QMainWindow* window, std::vector<QWidget*> panes)
     : window_(window), panes_(std::move(panes))
 {
     setObjectName(QStringLiteral("FindBar"));
@@ -80,10 +81,14 @@ FindBar::FindBar(QMainWindow* window, std::vector<QPlainTextEdit*> panes)
     connect(replace, &QPushButton::clicked, this, [this] { replaceOne(); });
     connect(all, &QPushButton::clicked, this, [this] { replaceAll(); });
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-        for (QPlainTextEdit* p : panes_)
+        for (QWidget* p : panes_)
             if (p == now)
                 last_ = p;
     });
+    // A large output is searched in the background; its outcome comes later.
+    for (QWidget* p : panes_)
+        if (auto* view = qobject_cast<OutputView*>(p))
+            connect(view, &OutputView::searchDone, this, [this](bool found) { reportSearch(found); });
     addCommand(QKeySequence::Find, "Find1", [this] { openFind(); });
     addCommand(QKeySequence(Qt::Key_F3), "FindNext1", [this] { findNext(); });
     addCommand(QKeySequence(Qt::SHIFT | Qt::Key_F3), "FindPrevious1", [this] { findNext(true); });
@@ -101,11 +106,11 @@ void FindBar::addCommand(const QKeySequence& keys, const char* name, std::functi
 }
 
 // The pane that last had the focus, or else the first one on show.
-QPlainTextEdit* FindBar::pane() const
+QWidget* FindBar::pane() const
 {
     if (last_ && last_->isVisible())
         return last_;
-    for (QPlainTextEdit* p : panes_)
+    for (QWidget* p : panes_)
         if (p->isVisible())
             return p;
     return last_;
@@ -114,8 +119,10 @@ QPlainTextEdit* FindBar::pane() const
 void FindBar::openFind()
 {
     showReplace(false);
-    if (QPlainTextEdit* p = pane()) {
-        const QString selected = p->textCursor().selectedText();
+    if (QWidget* p = pane()) {
+        const auto* view = qobject_cast<OutputView*>(p);
+        const auto* edit = qobject_cast<QPlainTextEdit*>(p);
+        const QString selected = view ? view->selectedText() : edit ? edit->textCursor().selectedText() : QString();
         if (!selected.isEmpty() && !selected.contains(QChar::ParagraphSeparator))
             findText->setText(selected);
     }
@@ -134,15 +141,28 @@ void FindBar::showReplace(bool shown) { replaceRow_->setVisible(shown); }
 
 bool FindBar::findNext(bool backwards)
 {
-    QPlainTextEdit* p = pane();
+    QWidget* p = pane();
     if (!p || findText->text().isEmpty())
         return false;
-    if (FindInPane(p, findText->text(), matchCase->isChecked(), backwards)) {
-        window_->statusBar()->clearMessage();
-        return true;
+    if (auto* view = qobject_cast<OutputView*>(p)) {
+        const OutputView::Search search = view->find(findText->text(), matchCase->isChecked(), backwards);
+        if (search == OutputView::Search::Running) {
+            tell(literal("Поиск: «%1»...").arg(findText->text()));
+            return false;
+        }
+        return reportSearch(search == OutputView::Search::Found);
     }
-    tell(literal("Не найдено: «%1»").arg(findText->text()));
-    return false;
+    auto* edit = qobject_cast<QPlainTextEdit*>(p);
+    return reportSearch(edit && FindInPane(edit, findText->text(), matchCase->isChecked(), backwards));
+}
+
+bool FindBar::reportSearch(bool found)
+{
+    if (found)
+        window_->statusBar()->clearMessage();
+    else
+        tell(literal("Не найдено: «%1»").arg(findText->text()));
+    return found;
 }
 
 bool FindBar::matches(const QString& selected) const
@@ -153,7 +173,7 @@ bool FindBar::matches(const QString& selected) const
 
 bool FindBar::replaceOne()
 {
-    QPlainTextEdit* p = pane();
+    auto* p = qobject_cast<QPlainTextEdit*>(pane());
     if (!p || p->isReadOnly())
         return false;
     QTextCursor cursor = p->textCursor();
@@ -167,7 +187,7 @@ bool FindBar::replaceOne()
 
 int FindBar::replaceAll()
 {
-    QPlainTextEdit* p = pane();
+    auto* p = qobject_cast<QPlainTextEdit*>(pane());
     if (!p || p->isReadOnly() || findText->text().isEmpty())
         return 0;
     QTextDocument::FindFlags flags;
@@ -195,14 +215,17 @@ void FindBar::keyPressEvent(QKeyEvent* event)
         return;
     }
     hide();
-    if (QPlainTextEdit* p = pane())
+    if (QWidget* p = pane())
         p->setFocus();
 }
 
 FindBar* AddFindBar(QMainWindow* window)
 {
-    const QList<QPlainTextEdit*> panes = window->findChildren<QPlainTextEdit*>();
-    auto* bar = new FindBar(window, {panes.begin(), panes.end()});
+    std::vector<QWidget*> panes;
+    for (QWidget* child : window->findChildren<QWidget*>())
+        if (qobject_cast<QPlainTextEdit*>(child) || qobject_cast<OutputView*>(child))
+            panes.push_back(child);
+    auto* bar = new FindBar(window, std::move(panes));
     bar->layout()->setContentsMargins(6, 2, 6, 2);
     QWidget* focused = window->focusWidget();  // moving the controls forgets it
     auto* holder = new QWidget;

@@ -1,6 +1,6 @@
 // Find and replace in the text panes of a window: Ctrl+F finds, F3 and Shift+F3 find the next and
-// the previous match, Ctrl+H replaces; letter case counts only when asked, and the search wraps
-// round the end of the text. It works on the pane that last had the focus; "not found" goes to
+// the previous match, Ctrl+H replaces (not in output views); letter case counts only when asked,
+// and the search wraps round the end of the text. It works on the pane that last had the focus; "not found" goes to
 // the window's status bar, never to a box.
 #pragma once
 
@@ -29,7 +29,7 @@ class FindBar : public QWidget {
 
 public:
     // Adds the commands to `window`; the bar stays hidden until one of them is used.
-    FindBar(QMainWindow* window, std::vector<QPlainTextEdit*> panes);
+    FindBar(QMainWindow* window, std::vector<QWidget*> panes);
 
     void openFind();
     void openReplace();
@@ -39,7 +39,7 @@ public:
     bool replaceOne();
     // Replaces every match, as one step to undo; how many were replaced.
     int replaceAll();
-    QPlainTextEdit* pane() const;
+    QWidget* pane() const;
 
     QLineEdit* findText;
     QLineEdit* replaceText;
@@ -53,10 +53,12 @@ private:
     void showReplace(bool shown);
     void tell(const QString& message) const;
     bool matches(const QString& selected) const;
+    // Says when nothing was found; true when something was.
+    bool reportSearch(bool found);
 
     QMainWindow* window_;
-    std::vector<QPlainTextEdit*> panes_;
-    QPlainTextEdit* last_ = nullptr;
+    std::vector<QWidget*> panes_;
+    QWidget* last_ = nullptr;
     QWidget* replaceRow_ = nullptr;
 };
 

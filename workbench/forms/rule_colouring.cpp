@@ -68,13 +68,22 @@ std::basic_string<RulePart> RuleParts(const QString& line)
     return parts;
 }
 
+QColor RulePartColour(RulePart part)
+{
+    switch (part) {
+    case RulePart::Comment: return {0x6a, 0x73, 0x7d};
+    case RulePart::Quoted: return {0x0a, 0x6e, 0x1e};
+    case RulePart::Number: return {0x1f, 0x4e, 0xb4};
+    case RulePart::Word: return {0x8a, 0x1c, 0x7c};
+    case RulePart::Bracket: return {0xb3, 0x5c, 0x00};
+    default: return {};
+    }
+}
+
 RuleColouring::RuleColouring(QPlainTextEdit* pane) : QObject(pane), pane_(pane)
 {
-    formats_[index(RulePart::Comment)].setForeground(QColor(0x6a, 0x73, 0x7d));
-    formats_[index(RulePart::Quoted)].setForeground(QColor(0x0a, 0x6e, 0x1e));
-    formats_[index(RulePart::Number)].setForeground(QColor(0x1f, 0x4e, 0xb4));
-    formats_[index(RulePart::Word)].setForeground(QColor(0x8a, 0x1c, 0x7c));
-    formats_[index(RulePart::Bracket)].setForeground(QColor(0xb3, 0x5c, 0x00));
+    for (const RulePart part : {RulePart::Comment, RulePart::Quoted, RulePart::Number, RulePart::Word, RulePart::Bracket})
+        formats_[index(part)].setForeground(RulePartColour(part));
     connect(pane_->document(), &QTextDocument::contentsChange, this, &RuleColouring::forget);
     connect(pane_, &QPlainTextEdit::updateRequest, this, [this] { colourShownLines(); });
 }

@@ -17,6 +17,8 @@ enum class RulePart : char { Plain = '.', Comment = 'c', Quoted = 'q', Number = 
 
 // The part of each character of one line of rule text.
 std::basic_string<RulePart> RuleParts(const QString& line);
+// The colour of a part; no colour (invalid) for plain text.
+QColor RulePartColour(RulePart part);
 
 class RuleColouring : public QObject {
     Q_OBJECT

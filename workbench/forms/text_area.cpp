@@ -55,7 +55,14 @@ QString decodeLines(std::string_view bytes)
         bytes.remove_suffix(1);
         if (!bytes.empty() && bytes.back() == '\r')
             bytes.remove_suffix(1);
+    } else if (!bytes.empty() && bytes.back() == '\r') {
+        bytes.remove_suffix(1);
     }
+    return decodeText(bytes);
+}
+
+QString decodeText(std::string_view bytes)
+{
     const auto& table = decodeTable();
     QString text(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
     auto* out = reinterpret_cast<char16_t*>(text.data());
@@ -65,7 +72,7 @@ QString decodeLines(std::string_view bytes)
         const auto b = static_cast<unsigned char>(bytes[i]);
         if (b == '\r' && i + 1 < n && bytes[i + 1] == '\n')
             continue;
-        out[w++] = table[b];
+        out[w++] = b == '\r' ? u'\n' : table[b];
     }
     text.truncate(static_cast<qsizetype>(w));
     return text;
@@ -185,7 +192,7 @@ std::string OneLineText(QPlainTextEdit* area)
     return OneLine(bytes);
 }
 
-void ShowModel(QPlainTextEdit* area, int k)
+Lines ModelLines(int k)
 {
     LoadModel(k);
     const Mtext& model = context.Models[k];
@@ -193,7 +200,9 @@ void ShowModel(QPlainTextEdit* area, int k)
     lines.reserve(static_cast<std::size_t>(model.count));
     for (std::int32_t i = 1; i <= model.count; ++i)
         lines.push_back(model.lines[i]);
-    SetLines(area, lines, ModelPath(k));
+    return lines;
 }
+
+void ShowModel(QPlainTextEdit* area, int k) { SetLines(area, ModelLines(k), ModelPath(k)); }
 
 }  // namespace tarnix

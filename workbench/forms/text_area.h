@@ -15,9 +15,11 @@ namespace tarnix {
 
 struct rcont;
 
-// File bytes -> the area's text: the lines joined with line breaks, no trailing one. A CR
-// that does not end a line is taken by the text area as a line break of its own.
+// File bytes -> the area's text: the lines joined with '\n', no trailing one. A CR that is
+// not part of a CR LF is a line break of its own.
 QString decodeLines(std::string_view bytes);
+// Bytes -> text with every line break (CR LF, LF or a CR alone) one '\n', the last one kept.
+QString decodeText(std::string_view bytes);
 // The area's text -> file bytes: the text split at every line break (isLineBreak), every line
 // followed by CR LF; an empty text has no lines.
 std::string encodeLines(const QString& text);
@@ -57,6 +59,8 @@ void CheckRuleFitsToShow(const rcont& rule, const std::string& source);
 void SetLines(QPlainTextEdit* area, const Lines& lines, const std::string& source);
 // The area's text on one line, its lines joined by one blank: a rule field as it is stored.
 std::string OneLineText(QPlainTextEdit* area);
+// Loads model text k (LoadModel): its lines.
+Lines ModelLines(int k);
 // Loads model text k (LoadModel) and shows its lines in `area` (which keeps its text when a
 // line is too long to show).
 void ShowModel(QPlainTextEdit* area, int k);

@@ -20,6 +20,7 @@
 #include "activation.h"
 #include "code_pane.h"
 #include "listing_lines.h"
+#include "output_view.h"
 #include "document.h"
 #include "find_bar.h"
 #include "text_area.h"
@@ -48,7 +49,15 @@ CodePane* makeTextArea(const char* name)
     return area;
 }
 
-QWidget* sideBySide(const char* name, QPlainTextEdit* left, QPlainTextEdit* right, int leftShare)
+OutputView* makeOutputView(const char* name)
+{
+    auto* view = new OutputView;
+    view->setObjectName(QString::fromLatin1(name));
+    view->setFont(FixedPitchFont());
+    return view;
+}
+
+QWidget* sideBySide(const char* name, QWidget* left, QWidget* right, int leftShare)
 {
     auto* splitter = new QSplitter(Qt::Horizontal);
     splitter->setObjectName(QString::fromLatin1(name));  // the window keeps its position
@@ -59,7 +68,7 @@ QWidget* sideBySide(const char* name, QPlainTextEdit* left, QPlainTextEdit* righ
     return splitter;
 }
 
-QWidget* alone(QPlainTextEdit* area)
+QWidget* alone(QWidget* area)
 {
     auto* box = new QWidget;
     auto* layout = new QVBoxLayout(box);
@@ -94,8 +103,11 @@ void TForm12::createControls()
     layout->addWidget(createFieldBar());
     createSheets();
     layout->addWidget(PageControl1, 1);
-    const std::vector<CodePane*> panes = allPanes();
-    FindBar1 = new FindBar(this, {panes.begin(), panes.end()});
+    const std::vector<OutputView*> outputs = outputPanes();
+    std::vector<QWidget*> panes(outputs.begin(), outputs.end());
+    for (CodePane* pane : editPanes())
+        panes.push_back(pane);
+    FindBar1 = new FindBar(this, panes);
     layout->addWidget(FindBar1);
     setCentralWidget(central);
 
@@ -145,27 +157,27 @@ QWidget* TForm12::addSheet(const char* name, const char* caption)
 void TForm12::createSheets()
 {
     PageControl1 = make<QTabWidget>("PageControl1");
-    mmCompL = makeTextArea("mmCompL");
-    mmCompR = makeTextArea("mmCompR");
-    mmTask = makeTextArea("mmTask");
-    mmTree = makeTextArea("mmTree");
+    // What the engine and the build write is only shown, in views that take a file of any size.
+    mmCompL = makeOutputView("mmCompL");
+    mmCompR = makeOutputView("mmCompR");
+    mmTask = makeOutputView("mmTask");
+    mmTree = makeOutputView("mmTree");
     mmTaskText = makeTextArea("mmTaskText");
     mmRuleText = makeTextArea("mmRuleText");
-    mmPresdb = makeTextArea("mmPresdb");
-    mmTrace = makeTextArea("mmTrace");
-    mmEsExp = makeTextArea("mmEsExp");
+    mmPresdb = makeOutputView("mmPresdb");
+    mmTrace = makeOutputView("mmTrace");
+    mmEsExp = makeOutputView("mmEsExp");
     mmText = makeTextArea("mmText");
 
-    // What the engine and the build write is only shown: typing into it would change nothing.
-    for (CodePane* output : outputPanes())
-        output->setOutputOnly();
     mmCompL->setRuleText();
     mmRuleText->setRuleText();
-    for (CodePane* pane : allPanes())
-        connect(pane, &QPlainTextEdit::cursorPositionChanged, this, [this, pane] {
-            const auto [line, column] = pane->cursorPlace();
-            CursorPlace->setText(literal("Строка %1, столбец %2").arg(line).arg(column));
-        });
+    const auto showPlace = [this](std::pair<int, int> place) {
+        CursorPlace->setText(literal("Строка %1, столбец %2").arg(place.first).arg(place.second));
+    };
+    for (OutputView* view : outputPanes())
+        connect(view, &OutputView::cursorPositionChanged, this, [view, showPlace] { showPlace(view->cursorPlace()); });
+    for (CodePane* pane : editPanes())
+        connect(pane, &QPlainTextEdit::cursorPositionChanged, this, [pane, showPlace] { showPlace(pane->cursorPlace()); });
 
     TabSheetComp = addSheet("TabSheetComp", "Компиляция");
     TabSheetComp->layout()->addWidget(sideBySide("SplitterComp", mmCompL, mmCompR, 2));
@@ -237,20 +249,17 @@ void TForm12::createWrapCommand()
     wrap->setCheckable(true);
     wrap->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
     addAction(wrap);
-    for (CodePane* output : outputPanes())
+    for (OutputView* output : outputPanes())
         output->addMenuAction(wrap);
     connect(wrap, &QAction::toggled, this, [this](bool on) {
-        for (CodePane* output : outputPanes())
-            output->setLineWrapMode(on ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+        for (OutputView* output : outputPanes())
+            output->setWrapped(on);
     });
 }
 
-std::vector<CodePane*> TForm12::allPanes() const
-{
-    return {mmCompL, mmCompR, mmTask, mmTree, mmTaskText, mmRuleText, mmPresdb, mmTrace, mmEsExp, mmText};
-}
+std::vector<CodePane*> TForm12::editPanes() const { return {mmTaskText, mmRuleText, mmText}; }
 
-std::vector<CodePane*> TForm12::outputPanes() const { return {mmCompL, mmCompR, mmTask, mmTree, mmPresdb, mmTrace, mmEsExp}; }
+std::vector<OutputView*> TForm12::outputPanes() const { return {mmCompL, mmCompR, mmTask, mmTree, mmPresdb, mmTrace, mmEsExp}; }
 
 // Ctrl+O and Ctrl+S open and save the document of the sheet on show: they move to the items of
 // that document's menu, where the menu shows them.
@@ -428,8 +437,8 @@ void TForm12::CompileKb1Click()
 
 void TForm12::connectSourceLines()
 {
-    for (CodePane* messages : {mmCompR, mmTask, mmTree})
-        connect(messages, &CodePane::lineChosen, this, [this](const QString& line) {
+    for (OutputView* messages : {mmCompR, mmTask, mmTree})
+        connect(messages, &OutputView::lineChosen, this, [this](const QString& line) {
             dispatch([this, line] { showSourceLine(line); });
         });
 }
@@ -480,8 +489,8 @@ void TForm12::CompileProject1Click()
 
 void TForm12::Run1Click()
 {
-    for (QPlainTextEdit* area : {mmTask, mmTree, mmPresdb, mmTrace, mmEsExp})
-        area->clear();
+    for (OutputView* view : {mmTask, mmTree, mmPresdb, mmTrace, mmEsExp})
+        view->clear();
     WriteRunParameters({field(edKb), field(edTask), field(edDepth), field(edLength)});
     const std::string parameters = context.WorkDir + files::RunParameters;
     if (!platform::fileExists(parameters)) {
@@ -489,10 +498,35 @@ void TForm12::Run1Click()
         return;
     }
     std::string code, value;
-    RunTaskGoal(goals::RunTask, code, value);
+    followOutputs(true);
+    try {
+        RunTaskGoal(goals::RunTask, code, value);
+    } catch (...) {
+        followOutputs(false);
+        throw;
+    }
+    followOutputs(false);
     if (code != "0")
         return;
     showRunResults();
+}
+
+void TForm12::followOutputs(bool on)
+{
+    const std::pair<OutputView*, std::string> outputs[] = {{mmTree, files::Results},
+                                                           {mmPresdb, files::Database},
+                                                           {mmTrace, files::Trace},
+                                                           {mmEsExp, files::Tree}};
+    for (const auto& [view, name] : outputs) {
+        if (on) {
+            view->follow(context.WorkDir + name);
+        } else if (view->following()) {
+            view->stopFollowing();
+            view->clear();
+        }
+    }
+    if (!on)
+        sheetShown(PageControl1->currentIndex());  // the sheet on show reads its file as it is now
 }
 
 void TForm12::showRunResults()
@@ -681,10 +715,10 @@ bool TForm12::eventFilter(QObject* watched, QEvent* event)
     return Form::eventFilter(watched, event);
 }
 
-void TForm12::loadIfExists(QPlainTextEdit* area, const std::string& path)
+void TForm12::loadIfExists(OutputView* view, const std::string& path)
 {
-    if (platform::fileExists(path))
-        LoadTextArea(area, path);
+    if (!view->following() && platform::fileExists(path))
+        view->loadFile(path);
 }
 
 // The task and rule sheets show their file as it is on disk, unless they hold unsaved edits.

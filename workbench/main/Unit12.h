@@ -19,6 +19,7 @@ namespace tarnix {
 class CodePane;
 class Document;
 class FindBar;
+class OutputView;
 
 class TForm12 : public Form {
     Q_OBJECT
@@ -42,15 +43,15 @@ public:
     QWidget* TabSheetTrace;
     QWidget* TabSheetTree;
     QWidget* TabSheetText;
-    CodePane* mmCompL;
-    CodePane* mmCompR;
-    CodePane* mmTask;
-    CodePane* mmTree;
+    OutputView* mmCompL;
+    OutputView* mmCompR;
+    OutputView* mmTask;
+    OutputView* mmTree;
     CodePane* mmTaskText;
     CodePane* mmRuleText;
-    CodePane* mmPresdb;
-    CodePane* mmTrace;
-    CodePane* mmEsExp;
+    OutputView* mmPresdb;
+    OutputView* mmTrace;
+    OutputView* mmEsExp;
     CodePane* mmText;
     // The two panels of the status bar, and the place of the cursor in the pane in use.
     QLabel* StatusPanel0;
@@ -125,8 +126,12 @@ private:
     void connectSheets();
     void sheetShown(int index);
     std::string field(QLineEdit* edit) const;
-    // Loads `path` into `area` when the file exists; otherwise leaves the area alone.
-    static void loadIfExists(QPlainTextEdit* area, const std::string& path);
+    // Loads `path` into `view` when the file exists; otherwise leaves the view alone. A view
+    // that follows its file during a run has it already.
+    static void loadIfExists(OutputView* view, const std::string& path);
+    // During a run the output sheets follow the files the engine writes; after it, each shows
+    // its file as it is.
+    void followOutputs(bool on);
     void showRunResults();
     // The listing and the run output lead to the line of the knowledge base's source that one
     // of their lines names, shown in the left pane of "Компиляция".
@@ -135,8 +140,9 @@ private:
     void showFirstError();
     void createWrapCommand();
     // The panes that show what the engine and the build wrote.
-    std::vector<CodePane*> outputPanes() const;
-    std::vector<CodePane*> allPanes() const;
+    std::vector<OutputView*> outputPanes() const;
+    // The panes where documents are edited.
+    std::vector<CodePane*> editPanes() const;
     // Save and "Сохранить как" of each document; false when nothing was saved.
     bool saveTaskAs();
     bool saveKb();

@@ -233,4 +233,17 @@ std::size_t FindBytes(std::string_view bytes, std::string_view needle, bool matc
     return backwards ? findBackward(bytes, finder, from, stop) : findForward(bytes, finder, from, stop);
 }
 
+std::size_t FindAround(std::string_view bytes, std::string_view needle, bool matchCase, std::size_t from,
+                       bool backwards, const std::atomic<bool>* stop)
+{
+    from = std::min(from, bytes.size());
+    const std::size_t found = FindBytes(bytes, needle, matchCase, from, backwards, stop);
+    if (found != NotFound || needle.empty())
+        return found;
+    if (!backwards)  // from the start, up to a match that would begin at `from`
+        return FindBytes(bytes.substr(0, std::min(bytes.size(), from + needle.size() - 1)), needle, matchCase, 0, false, stop);
+    const std::size_t tail = FindBytes(bytes.substr(from), needle, matchCase, bytes.size() - from, true, stop);
+    return tail == NotFound ? NotFound : from + tail;
+}
+
 }  // namespace tarnix

@@ -59,4 +59,9 @@ inline constexpr std::size_t NotFound = std::string_view::npos;
 std::size_t FindBytes(std::string_view bytes, std::string_view needle, bool matchCase, std::size_t from,
                       bool backwards, const std::atomic<bool>* stop = nullptr);
 
+// The next match after `from` (the previous one before it, with `backwards`), going on round the
+// end of the text to where it began.
+std::size_t FindAround(std::string_view bytes, std::string_view needle, bool matchCase, std::size_t from,
+                       bool backwards, const std::atomic<bool>* stop = nullptr);
+
 }  // namespace tarnix

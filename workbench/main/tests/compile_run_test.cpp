@@ -145,7 +145,7 @@ TEST_F(ProjectTest, HugeAndBinaryListingsAreShown)
         big += line + "\r\n";
     ws.write(ws.work + "comp.ari", big);
     choose("CompileKb1");
-    EXPECT_EQ(w->mmCompR->blockCount(), static_cast<int>(big.size() / 101));
+    EXPECT_EQ(w->mmCompR->lineCount(), static_cast<int>(big.size() / 101));
 }
 
 // ---- project build -------------------------------------------------------------------------

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "Unit12.h"
+#include "output_view.h"
 #include "Unit20.h"
 #include "Unit4.h"
 #include "code_pane.h"
@@ -52,6 +53,7 @@ protected:
     }
     static std::string text(QLineEdit* edit) { return fromQt(edit->text()); }
     static std::string text(QPlainTextEdit* area) { return fromQt(area->toPlainText()); }
+    static std::string text(const OutputView* view) { return fromQt(view->toPlainText()); }
 
     Workspace ws;
     TForm12* w = nullptr;

@@ -30,9 +30,10 @@ TEST_F(MainWindowTest, WindowHasItsFieldsSheetsAndMenu)
     ASSERT_EQ(w->PageControl1->count(), sheets.size());
     for (int i = 0; i < sheets.size(); ++i)
         EXPECT_EQ(w->PageControl1->tabText(i), sheets[i]);
-    for (const char* area : {"mmCompL", "mmCompR", "mmTask", "mmTree", "mmTaskText", "mmRuleText", "mmPresdb",
-                             "mmTrace", "mmEsExp", "mmText"})
+    for (const char* area : {"mmTaskText", "mmRuleText", "mmText"})
         EXPECT_NE(w->findChild<QPlainTextEdit*>(QString::fromLatin1(area)), nullptr) << area;
+    for (const char* area : {"mmCompL", "mmCompR", "mmTask", "mmTree", "mmPresdb", "mmTrace", "mmEsExp"})
+        EXPECT_NE(w->findChild<OutputView*>(QString::fromLatin1(area)), nullptr) << area;
 
     QStringList menus;
     for (QAction* a : w->menuBar()->actions())
