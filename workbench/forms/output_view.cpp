@@ -8,6 +8,7 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QScrollBar>
+#include <QtMath>
 #include <algorithm>
 #include <climits>
 #include <cstring>
@@ -213,11 +214,11 @@ int OutputView::textLeft() const
     int digits = 1;
     for (int count = lineCount(); count >= 10; count /= 10)
         ++digits;
-    return 12 + charWidth_ * std::max(digits, 3);
+    return 12 + qRound(charWidth_ * std::max(digits, 3));
 }
 
 int OutputView::pageRows() const { return std::max(1, viewport()->height() / lineHeight_); }
-int OutputView::pageCells() const { return std::max(1, (viewport()->width() - textLeft()) / charWidth_); }
+int OutputView::pageCells() const { return std::max(1, static_cast<int>((viewport()->width() - textLeft()) / charWidth_)); }
 
 void OutputView::updateScrollBars()
 {
@@ -263,10 +264,16 @@ void OutputView::changeEvent(QEvent* event)
         QAbstractScrollArea::changeEvent(event);
     if (event && event->type() != QEvent::FontChange)
         return;
-    const QFontMetrics metrics(font());
-    charWidth_ = std::max(1, metrics.horizontalAdvance(QLatin1Char('M')));
-    lineHeight_ = std::max(1, metrics.height());
-    ascent_ = metrics.ascent();
+    const QFontMetricsF metrics(font());
+    charWidth_ = std::max(1.0, metrics.horizontalAdvance(QLatin1Char('M')));
+    lineHeight_ = std::max(1, qCeil(metrics.height()));
+    ascent_ = qRound(metrics.ascent());
+    std::string all;
+    for (int b = 0x20; b < 0x100; ++b)
+        all += static_cast<char>(b);
+    const QString characters = decodeText(all);
+    evenCells_ = std::all_of(characters.begin(), characters.end(),
+                             [&](QChar c) { return qAbs(metrics.horizontalAdvance(c) - charWidth_) < 0.01; });
     layoutRows(0);
 }
 
@@ -320,7 +327,7 @@ void OutputView::paintRow(QPainter& painter, const Row& row, int y, std::size_t 
     const std::size_t count = static_cast<std::size_t>(wrapped_ ? static_cast<int>(wrapCells_) : pageCells() + 1);
     const int left = textLeft();
     const auto xOf = [&](std::size_t cell) {
-        return left + static_cast<int>(std::min<std::size_t>(cell - std::min(cell, row.firstCell), count + 1)) * charWidth_;
+        return left + qRound(static_cast<qreal>(std::min<std::size_t>(cell - std::min(cell, row.firstCell), count + 1)) * charWidth_);
     };
     if (highlighted_ == static_cast<int>(row.line) + 1)
         painter.fillRect(left, y, viewport()->width(), lineHeight_, palette().color(QPalette::Highlight).lighter(170));
@@ -336,12 +343,12 @@ void OutputView::paintRow(QPainter& painter, const Row& row, int y, std::size_t 
                 ++j;
             const QColor colour = RulePartColour(part);
             painter.setPen(colour.isValid() ? colour : palette().color(QPalette::Text));
-            painter.drawText(left + static_cast<int>(i) * charWidth_, y + ascent_, cells.mid(i, j - i));
+            drawCells(painter, left + static_cast<qreal>(i) * charWidth_, y, QStringView(cells).mid(i, j - i));
             i = j;
         }
     } else {
         painter.setPen(palette().color(QPalette::Text));
-        painter.drawText(left, y + ascent_, cells);
+        drawCells(painter, left, y, cells);
     }
 
     // The selected part, drawn again over the selection's colour; a selected line break shows
@@ -355,7 +362,7 @@ void OutputView::paintRow(QPainter& painter, const Row& row, int y, std::size_t 
             painter.setClipRect(QRect(x0, y, x1 - x0, lineHeight_), Qt::IntersectClip);
             painter.fillRect(x0, y, x1 - x0, lineHeight_, palette().color(QPalette::Highlight));
             painter.setPen(palette().color(QPalette::HighlightedText));
-            painter.drawText(left, y + ascent_, cells);
+            drawCells(painter, left, y, cells);
             painter.restore();
         }
     }
@@ -364,6 +371,19 @@ void OutputView::paintRow(QPainter& painter, const Row& row, int y, std::size_t 
         if (cell >= row.firstCell && cell <= row.firstCell + count)
             painter.fillRect(xOf(cell), y, 1, lineHeight_, palette().color(QPalette::Text));
     }
+}
+
+// Every character stays in its cell: where the face gives some letters (Cyrillic ones, from
+// another face) another width, they are drawn one by one.
+void OutputView::drawCells(QPainter& painter, qreal x, int y, QStringView cells) const
+{
+    if (evenCells_) {
+        painter.drawText(QPointF(x, y + ascent_), cells.toString());
+        return;
+    }
+    for (qsizetype i = 0; i < cells.size(); ++i)
+        if (cells[i] != QLatin1Char(' '))
+            painter.drawText(QPointF(x + static_cast<qreal>(i) * charWidth_, y + ascent_), QString(cells[i]));
 }
 
 // ---- caret and selection ---------------------------------------------------------------------
@@ -378,7 +398,7 @@ std::size_t OutputView::offsetAt(const QPoint& point) const
     const Row place = rowAt(row);
     const std::string_view line = text_.line(place.line);
     const int x = std::max(0, point.x() - textLeft());
-    std::size_t cell = place.firstCell + static_cast<std::size_t>((x + charWidth_ / 2) / charWidth_);
+    std::size_t cell = place.firstCell + static_cast<std::size_t>(x / charWidth_ + 0.5);
     const bool lastRowOfLine = !wrapped_ || rowStarts_[place.line + 1] == row + 1;
     if (!lastRowOfLine)
         cell = std::min(cell, place.firstCell + wrapCells_ - 1);
@@ -397,8 +417,8 @@ QRect OutputView::placeRect(std::size_t offset) const
         cell = cellOf(text_.line(place.line), offset - text_.lineStart(place.line));
     if (cell < place.firstCell)
         return {};
-    const auto x = static_cast<long long>(textLeft()) + static_cast<long long>(cell - place.firstCell) * charWidth_;
-    return {static_cast<int>(std::min<long long>(x, INT_MAX / 2)), static_cast<int>(row - top) * lineHeight_, charWidth_,
+    const qreal x = textLeft() + static_cast<qreal>(cell - place.firstCell) * charWidth_;
+    return {static_cast<int>(std::min<qreal>(x, INT_MAX / 2)), static_cast<int>(row - top) * lineHeight_, qCeil(charWidth_),
             lineHeight_};
 }
 

@@ -72,7 +72,7 @@ public:
     Search find(const QString& needle, bool matchCase, bool backwards);
     bool searching() const { return searching_; }
 
-    int charWidth() const { return charWidth_; }
+    qreal charWidth() const { return charWidth_; }
     int lineHeight() const { return lineHeight_; }
 
 signals:
@@ -120,6 +120,7 @@ private:
     void finishSearch(unsigned generation, std::size_t found, std::size_t length);
     void paintRow(QPainter& painter, const Row& row, int y, std::size_t selFrom, std::size_t selTo);
     void paintNumber(QPainter& painter, std::size_t line, int y);
+    void drawCells(QPainter& painter, qreal x, int y, QStringView cells) const;
 
     OutputText text_;
     std::size_t caret_ = 0;
@@ -130,9 +131,10 @@ private:
     bool ruleText_ = false;
     std::size_t wrapCells_ = 80;
     std::vector<std::size_t> rowStarts_;  // when wrapped: the first row of each line, and the total
-    int charWidth_ = 8;
+    qreal charWidth_ = 8;
     int lineHeight_ = 16;
     int ascent_ = 12;
+    bool evenCells_ = true;  // every character of the code page is one cell wide in the font
     QList<QAction*> menuActions_;
 
     std::string followed_;
