@@ -1,3 +1,4 @@
+#include "output_view.h"
 #include "Unit1.h"
 
 #include <QLineEdit>
@@ -8,7 +9,6 @@
 #include <cctype>
 #include <string_view>
 
-#include "code_pane.h"
 #include "find_bar.h"
 #include "Unit10.h"
 #include "Unit14.h"
@@ -71,10 +71,10 @@ void TForm1::createControls()
     Button6 = make<QPushButton>("Button6", QStringLiteral("Exit"));
     Button3 = make<QPushButton>("Button3", QStringLiteral("Button3"));
     edKb = make<QLineEdit>("edKb");
-    Memo1 = make<CodePane>("Memo1", QStringLiteral("Memo1"));
-    Memo2 = make<CodePane>("Memo2", QStringLiteral("Memo2"));
-    for (QPlainTextEdit* memo : {Memo1, Memo2})
-        memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Memo1 = make<OutputView>("Memo1");
+    Memo2 = make<OutputView>("Memo2");
+    Memo1->setPlainText(QStringLiteral("Memo1"));
+    Memo2->setPlainText(QStringLiteral("Memo2"));
     stackControls(this, {controlRow({{Button1, 0}, {Button2, 0}, {bbtrace, 0}, {Button4, 0}, {Button5, 0},
                                      {bbReq, 0}, {bbExec, 0}, {nullptr, 1}}),
                          controlRow({{bbTask, 0}, {edTask, 2}, {Button6, 0}, {Button3, 0}, {edKb, 3}}),

@@ -15,6 +15,8 @@ class QPushButton;
 
 namespace tarnix {
 
+class OutputView;
+
 class TForm1 : public Form {
     Q_OBJECT
 
@@ -33,8 +35,8 @@ public:
     QPushButton* Button6;  // Exit
     QPushButton* Button3;
     QLineEdit* edKb;
-    QPlainTextEdit* Memo1;
-    QPlainTextEdit* Memo2;
+    OutputView* Memo1;
+    OutputView* Memo2;
     QMenu* Files1;
     QAction* NewProject1;  // no command
     QAction* NewKb1;

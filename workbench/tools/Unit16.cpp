@@ -2,7 +2,7 @@
 
 #include <QPlainTextEdit>
 
-#include "code_pane.h"
+#include "output_view.h"
 #include "find_bar.h"
 #include "viewer.h"
 
@@ -14,7 +14,7 @@ TForm16::TForm16(QWidget* parent) : Form("Form16", parent)
 {
     setWindowTitle(QStringLiteral("Form16"));
     resize(640, 480);
-    memtxt = makeViewerMemo(make<CodePane>("memtxt"), "memtxt", true, true);
+    memtxt = makeViewerMemo(make<OutputView>("memtxt"), "memtxt", true, true);
     setCentralWidget(memtxt);
     AddFindBar(this);
 }

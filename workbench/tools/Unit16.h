@@ -7,13 +7,15 @@ class QPlainTextEdit;
 
 namespace tarnix {
 
+class OutputView;
+
 class TForm16 : public Form {
     Q_OBJECT
 
 public:
     explicit TForm16(QWidget* parent = nullptr);
 
-    QPlainTextEdit* memtxt;
+    OutputView* memtxt;
 };
 
 extern TForm16* Form16;

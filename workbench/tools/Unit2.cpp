@@ -1,3 +1,4 @@
+#include "output_view.h"
 #include "Unit2.h"
 
 #include <QLineEdit>
@@ -5,7 +6,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "code_pane.h"
 #include "find_bar.h"
 #include "viewer.h"
 #include "window_layout.h"
@@ -31,7 +31,7 @@ void TForm2::createControls()
     Button2 = make<QPushButton>("Button2", QStringLiteral("M1"));
     Button3 = make<QPushButton>("Button3", QStringLiteral("M2"));
     Button4 = make<QPushButton>("Button4", QStringLiteral("M3"));
-    Memo1 = makeViewerMemo(make<CodePane>("Memo1"), "Memo1", false, true);
+    Memo1 = makeViewerMemo(make<OutputView>("Memo1"), "Memo1", false, true);
     QWidget* topBar = controlRow({{edRn, 0}, {Button1, 0}, {Button2, 0}, {Button3, 0}, {Button4, 0}, {nullptr, 1}});
     stackControls(this, {topBar, Memo1});
 }

@@ -11,6 +11,8 @@ class QPushButton;
 
 namespace tarnix {
 
+class OutputView;
+
 class TForm2 : public Form {
     Q_OBJECT
 
@@ -22,7 +24,7 @@ public:
     QPushButton* Button2;
     QPushButton* Button3;
     QPushButton* Button4;
-    QPlainTextEdit* Memo1;
+    OutputView* Memo1;
     QMenu* File1;
 
 private:

@@ -1,3 +1,4 @@
+#include "output_view.h"
 #include "Unit5.h"
 
 #include <QGridLayout>

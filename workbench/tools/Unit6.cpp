@@ -1,3 +1,4 @@
+#include "output_view.h"
 #include "Unit6.h"
 
 #include <QLabel>
@@ -8,7 +9,6 @@
 #include <QPushButton>
 #include <QSplitter>
 
-#include "code_pane.h"
 #include "find_bar.h"
 #include "Unit2.h"
 #include "Unit4.h"
@@ -90,12 +90,11 @@ QWidget* TForm6::createPanes()
 {
     ListBox1 = make<QListWidget>("ListBox1");
     ListBox1->setUniformItemSizes(true);
-    Memo1 = make<CodePane>("Memo1", QStringLiteral("Memo1"));
-    Memo2 = make<CodePane>("Memo2", QStringLiteral("Memo2"));
-    for (QPlainTextEdit* memo : {Memo1, Memo2}) {
-        memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Memo1 = make<OutputView>("Memo1");
+    Memo2 = make<OutputView>("Memo2");
+    for (OutputView* memo : {Memo1, Memo2}) {
+        memo->setPlainText(memo->objectName());
         memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-        memo->setTabChangesFocus(true);
     }
     auto* splitter = new QSplitter(Qt::Horizontal);
     splitter->setObjectName(QStringLiteral("Splitter1"));
@@ -172,7 +171,6 @@ void TForm6::showTrace(const std::string& rule)
     RunGoal(goals::TraceRule(rule), code, value);
     const std::string path = context.WorkDir + files::TraceRuleFile;
     const auto sections = TraceSections(readLines(path));
-    CheckLinesFitToShow(sections[1], path);  // before the first pane changes
     SetLines(Memo1, sections[0], path);
     SetLines(Memo2, sections[1], path);
 }

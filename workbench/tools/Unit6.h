@@ -18,6 +18,8 @@ class QPushButton;
 
 namespace tarnix {
 
+class OutputView;
+
 class TForm6 : public Form {
     Q_OBJECT
 
@@ -42,8 +44,8 @@ public:
     QLineEdit* Edit3;
     QLineEdit* Edit4;
     QListWidget* ListBox1;
-    QPlainTextEdit* Memo1;
-    QPlainTextEdit* Memo2;
+    OutputView* Memo1;
+    OutputView* Memo2;
     QMenu* File1;
 
     void bbRunClick();

@@ -1,8 +1,8 @@
+#include "output_view.h"
 #include "Unit8.h"
 
 #include <QPlainTextEdit>
 
-#include "code_pane.h"
 #include "find_bar.h"
 #include "viewer.h"
 
@@ -14,7 +14,7 @@ TForm8::TForm8(QWidget* parent) : Form("Form8", parent)
 {
     setWindowTitle(QStringLiteral("Form8"));
     resize(560, 420);
-    Memo1 = makeViewerMemo(make<CodePane>("Memo1"), "Memo1", true, false);
+    Memo1 = makeViewerMemo(make<OutputView>("Memo1"), "Memo1", true, false);
     setCentralWidget(Memo1);
     AddFindBar(this);
 }

@@ -8,13 +8,15 @@ class QPlainTextEdit;
 
 namespace tarnix {
 
+class OutputView;
+
 class TForm8 : public Form {
     Q_OBJECT
 
 public:
     explicit TForm8(QWidget* parent = nullptr);
 
-    QPlainTextEdit* Memo1;
+    OutputView* Memo1;
 };
 
 extern TForm8* Form8;

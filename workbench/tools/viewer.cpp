@@ -3,29 +3,46 @@
 #include <QPlainTextEdit>
 
 #include "form.h"
+#include "output_view.h"
 #include "text_area.h"
 #include "text_file.h"
 #include "fonts.h"
 
 namespace tarnix {
 
-void ShowFileInViewer(Form* viewer, QPlainTextEdit* memo, const std::string& path)
+void ShowFileInViewer(Form* viewer, OutputView* memo, const std::string& path)
 {
-    LoadTextArea(memo, path);
+    memo->loadFile(path);
     viewer->Show();
 }
 
-QPlainTextEdit* makeViewerMemo(QPlainTextEdit* memo, const char* initialLine, bool fixedPitch, bool scrollBoth)
+namespace {
+
+template <class Pane>
+Pane* setUpMemo(Pane* memo, const char* initialLine, bool fixedPitch, bool scrollBoth)
 {
     memo->setPlainText(QString::fromLatin1(initialLine));
     if (fixedPitch)
         memo->setFont(FixedPitchFont());
     if (scrollBoth) {
-        memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+        if constexpr (std::is_base_of_v<QPlainTextEdit, Pane>)
+            memo->setLineWrapMode(QPlainTextEdit::NoWrap);
         memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     }
     return memo;
+}
+
+}  // namespace
+
+QPlainTextEdit* makeViewerMemo(QPlainTextEdit* memo, const char* initialLine, bool fixedPitch, bool scrollBoth)
+{
+    return setUpMemo(memo, initialLine, fixedPitch, scrollBoth);
+}
+
+OutputView* makeViewerMemo(OutputView* memo, const char* initialLine, bool fixedPitch, bool scrollBoth)
+{
+    return setUpMemo(memo, initialLine, fixedPitch, scrollBoth);
 }
 
 }  // namespace tarnix

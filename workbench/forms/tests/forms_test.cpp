@@ -38,7 +38,7 @@ TEST(TextArea, LinesAndBytesConvertBothWays)
     EXPECT_EQ(decodeLines("a\r\nb\r\n"), QStringLiteral("a\nb"));
     EXPECT_EQ(decodeLines("a\nb"), QStringLiteral("a\nb"));
     EXPECT_EQ(decodeLines("a\r\n\r\n"), QStringLiteral("a\n"));
-    EXPECT_EQ(decodeLines("a\rb\r"), QStringLiteral("a\rb\r"));
+    EXPECT_EQ(decodeLines("a\rb\r"), QStringLiteral("a\nb"));
     EXPECT_EQ(encodeLines(QString()), "");
     EXPECT_EQ(encodeLines(QStringLiteral("a\nb")), "a\r\nb\r\n");
     EXPECT_EQ(encodeLines(QStringLiteral("a\n")), "a\r\n\r\n");

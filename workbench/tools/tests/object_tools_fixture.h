@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "output_view.h"
 #include "Unit10.h"
 #include "Unit11.h"
 #include "Unit14.h"
@@ -93,6 +94,7 @@ protected:
     }
     static std::string text(const QLineEdit* edit) { return fromQt(edit->text()); }
     static std::string text(const QPlainTextEdit* area) { return fromQt(area->toPlainText()); }
+    static std::string text(const OutputView* view) { return fromQt(view->toPlainText()); }
     static void setText(QLineEdit* edit, const std::string& text) { edit->setText(toQt(text)); }
     static void setText(QPlainTextEdit* area, const std::string& text) { area->setPlainText(toQt(text)); }
 

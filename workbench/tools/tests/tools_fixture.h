@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
+#include "output_view.h"
 #include "Unit4.h"
 #include "qt_text.h"
 #include "tests/workspace.h"
@@ -36,6 +37,7 @@ protected:
     }
     static std::string text(QLineEdit* edit) { return fromQt(edit->text()); }
     static std::string text(QPlainTextEdit* area) { return fromQt(area->toPlainText()); }
+    static std::string text(const OutputView* view) { return fromQt(view->toPlainText()); }
 
     Workspace ws;
 };
