@@ -1,5 +1,6 @@
 #include "output_view.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -119,6 +120,8 @@ OutputView::OutputView(QWidget* parent) : QAbstractScrollArea(parent)
     viewport()->setBackgroundRole(QPalette::Base);
     poll_.setInterval(PollMs);
     connect(&poll_, &QTimer::timeout, this, &OutputView::poll);
+    connect(this, &OutputView::cursorPositionChanged, this, &OutputView::tellAccessibility);
+    InstallOutputViewAccessibility();
     changeEvent(nullptr);
 }
 
@@ -153,6 +156,7 @@ int OutputView::lineCount() const { return std::max(1, clampToInt(text_.lineCoun
 
 void OutputView::textReplaced()
 {
+    ++revision_;
     caret_ = anchor_ = wantedCell_ = 0;
     highlighted_ = 0;
     layoutRows(0);
@@ -507,6 +511,54 @@ void OutputView::ensureVisible(std::size_t offset, bool centre)
         h->setValue(clampToInt(static_cast<std::size_t>(cell - pageCells() + 1)));
 }
 
+// ---- characters, for screen readers ------------------------------------------------------------
+
+const std::vector<std::size_t>& OutputView::lineChars() const
+{
+    if (lineCharsRevision_ == revision_)
+        return lineChars_;
+    const std::string_view bytes = text_.bytes();
+    lineChars_.resize(text_.lineCount());
+    std::size_t pairs = 0;  // CR LF line ends so far: two bytes, one character
+    for (std::size_t line = 0; line < text_.lineCount(); ++line) {
+        const std::size_t start = text_.lineStart(line);
+        if (line > 0 && start >= 2 && bytes[start - 2] == '\r' && bytes[start - 1] == '\n')
+            ++pairs;
+        lineChars_[line] = start - pairs;
+    }
+    lineCharsRevision_ = revision_;
+    return lineChars_;
+}
+
+int OutputView::charOf(std::size_t byte) const
+{
+    if (text_.lineCount() == 0)
+        return 0;
+    const std::size_t line = text_.lineOf(std::min(byte, text_.size()));
+    const std::size_t column = std::min(byte - std::min(byte, text_.lineStart(line)), text_.line(line).size());
+    return clampToInt(lineChars()[line] + column);
+}
+
+std::size_t OutputView::byteOf(int character) const
+{
+    if (text_.lineCount() == 0 || character <= 0)
+        return 0;
+    const auto& starts = lineChars();
+    const auto at = static_cast<std::size_t>(character);
+    const std::size_t line = static_cast<std::size_t>(std::upper_bound(starts.begin(), starts.end(), at) - starts.begin()) - 1;
+    return text_.lineStart(line) + std::min(at - starts[line], text_.line(line).size());
+}
+
+void OutputView::tellAccessibility()
+{
+    if (!QAccessible::isActive())
+        return;
+    QAccessibleTextCursorEvent moved(this, charOf(caret_));
+    QAccessible::updateAccessibility(&moved);
+    QAccessibleTextSelectionEvent selected(this, charOf(std::min(anchor_, caret_)), charOf(std::max(anchor_, caret_)));
+    QAccessible::updateAccessibility(&selected);
+}
+
 // ---- mouse and keys --------------------------------------------------------------------------
 
 void OutputView::mousePressEvent(QMouseEvent* event)
@@ -675,6 +727,7 @@ void OutputView::poll()
     QScrollBar* v = verticalScrollBar();
     const bool atEnd = v->value() >= v->maximum();
     text_.append(std::string_view(*more).substr(overlap));
+    ++revision_;
     layoutRows(text_.lineCount() > 1 ? text_.lineCount() - 2 : 0);
     if (atEnd)
         v->setValue(v->maximum());

@@ -53,6 +53,14 @@ public:
     std::pair<int, int> cursorPlace() const;
     // The cell of byte `offset` in the viewport (empty when it is not on screen).
     QRect placeRect(std::size_t offset) const;
+    // The byte at a point of the viewport.
+    std::size_t offsetAt(const QPoint& point) const;
+    std::size_t caretByte() const { return caret_; }
+    std::pair<std::size_t, std::size_t> selectionBytes() const { return {std::min(anchor_, caret_), std::max(anchor_, caret_)}; }
+    // Byte offsets and the offsets of the characters of toPlainText(), where every line break
+    // is one character.
+    int charOf(std::size_t byte) const;
+    std::size_t byteOf(int character) const;
     // Selects bytes [from, to) of the text; the caret goes to `to`.
     void select(std::size_t from, std::size_t to);
     void selectAll();
@@ -110,13 +118,14 @@ private:
     int textLeft() const;
     int pageRows() const;
     int pageCells() const;
-    std::size_t offsetAt(const QPoint& point) const;
     void moveCaret(std::size_t offset, bool extend);
     void moveByKey(QKeyEvent* event);
     void ensureVisible(std::size_t offset, bool centre = false);
     void askLine();
     void poll();
     void stopSearch();
+    void tellAccessibility();
+    const std::vector<std::size_t>& lineChars() const;
     void finishSearch(unsigned generation, std::size_t found, std::size_t length);
     void paintRow(QPainter& painter, const Row& row, int y, std::size_t selFrom, std::size_t selTo);
     void paintNumber(QPainter& painter, std::size_t line, int y);
@@ -136,6 +145,9 @@ private:
     int ascent_ = 12;
     bool evenCells_ = true;  // every character of the code page is one cell wide in the font
     QList<QAction*> menuActions_;
+    unsigned revision_ = 0;  // changes with the text
+    mutable std::vector<std::size_t> lineChars_;  // where each line starts in toPlainText()
+    mutable unsigned lineCharsRevision_ = ~0U;
 
     std::string followed_;
     QTimer poll_;
@@ -145,6 +157,9 @@ private:
     bool searching_ = false;
     unsigned generation_ = 0;  // a search's outcome counts only for the text it searched
 };
+
+// Lets screen readers read output views; the view installs it.
+void InstallOutputViewAccessibility();
 
 // The text areas' functions for the output view.
 void LoadTextArea(OutputView* view, const std::string& path);
