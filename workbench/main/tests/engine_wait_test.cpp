@@ -147,6 +147,32 @@ TEST_F(EngineWaitTest, WindowsRepaintButTakeNoCommandDuringARun)
     Form15->hide();
 }
 
+// The trace sheet on show follows the trace while the engine writes it, and shows the file as it
+// is when the run ends.
+TEST_F(EngineWaitTest, TheSheetOnShowFollowsTheRun)
+{
+    ws.write(ws.work + "Kb1", "rule 1\r\n");
+    ws.write(ws.work + "estrpar.ari", "estrfiles(\r\n'old',\r\n'KbMov4c.ari').\r\nopts(listing).\r\n5\r\n6\r\n");
+    ws.write(ws.work + "t.tsk", "task\r\n");
+    w->FormActivate();
+    ws.script("goal *\nprogram vrext.exe\ncode 0\nfile comp.ari listing\n");
+    choose("CompileProject1");
+    boxes.clear();
+    ws.script("goal *\nhang 1.5\ncode 0\nfile prestrac.ari final\r\n\n");
+    for (auto [field, value] : {std::pair{w->edKb, "Kb1"}, {w->edTask, "t.tsk"}, {w->edDepth, "5"}, {w->edLength, "100"}})
+        field->setText(QString::fromLatin1(value));
+    w->PageControl1->setCurrentWidget(w->TabSheetTrace);
+    QString during;
+    after(300, [&] { ws.write(ws.work + "prestrac.ari", "step 1\r\n"); });
+    after(600, [&] { ws.write(ws.work + "prestrac.ari", "step 1\r\nstep 2\r\n"); });
+    after(1000, [&] { during = w->mmTrace->toPlainText(); });
+    choose("Run1");
+    EXPECT_EQ(during, QStringLiteral("step 1\nstep 2"));
+    EXPECT_EQ(text(w->mmTrace), "final");
+    EXPECT_FALSE(w->mmTrace->following());
+    EXPECT_EQ(boxes, QStringList{});
+}
+
 // Closing the main window during a run asks; once answered, the engine is ended first and the
 // program ends after it.
 TEST_F(EngineWaitTest, ClosingTheMainWindowCancelsTheRunAndThenEnds)
