@@ -4,11 +4,13 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdint>
 #include <cstring>
 #include <memory>
 
@@ -95,6 +97,19 @@ std::string resolvePath(const std::string& path) {
 }
 
 std::string systemPath(const std::string& path) { return detail::nativePath(path); }
+
+void adviseLargePages(void* data, std::size_t size) {
+#ifdef MADV_HUGEPAGE
+    const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
+    const auto begin = (reinterpret_cast<std::uintptr_t>(data) + page - 1) & ~(page - 1);
+    const auto end = (reinterpret_cast<std::uintptr_t>(data) + size) & ~(page - 1);
+    if (end > begin)
+        madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+#else
+    (void)data;
+    (void)size;
+#endif
+}
 
 bool fileExists(const std::string& path) {
     struct stat st {};

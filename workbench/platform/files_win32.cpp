@@ -54,6 +54,8 @@ DWORD attributesOf(const std::string& path) { return ::GetFileAttributesA(path.c
 std::string resolvePath(const std::string& path) { return path; }
 std::string systemPath(const std::string& path) { return path; }
 
+void adviseLargePages(void*, std::size_t) {}  // Windows gives large pages only to programs with the right to lock memory
+
 bool fileExists(const std::string& path) {
     const DWORD a = attributesOf(path);
     return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);

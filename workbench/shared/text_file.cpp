@@ -25,8 +25,12 @@ bool readAll(std::FILE* f, std::string& out)
     const long at = std::ftell(f);
     if (at >= 0 && std::fseek(f, 0, SEEK_END) == 0) {
         const long end = std::ftell(f);
-        if (end > at)
-            out.reserve(out.size() + static_cast<std::size_t>(end - at) + 1);
+        if (end > at) {
+            const auto more = static_cast<std::size_t>(end - at);
+            out.reserve(out.size() + more + 1);
+            if (more >= (8 << 20))
+                platform::adviseLargePages(out.data() + out.size(), more);
+        }
         std::fseek(f, at, SEEK_SET);
     }
     char buffer[1 << 16];
