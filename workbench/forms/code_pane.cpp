@@ -1,8 +1,5 @@
 #include "code_pane.h"
 
-#include <QContextMenuEvent>
-#include <QKeyEvent>
-#include <QMenu>
 #include <QPainter>
 #include <QTextBlock>
 
@@ -30,42 +27,10 @@ CodePane::CodePane(QWidget* parent) : QPlainTextEdit(parent), numbers_(new Numbe
 {
     connect(this, &QPlainTextEdit::blockCountChanged, this, [this] { updateMargin(); });
     connect(this, &QPlainTextEdit::updateRequest, this, &CodePane::scrollNumbers);
-    connect(this, &QPlainTextEdit::textChanged, this, [this] {
-        if (highlighted_ == 0)
-            return;
-        highlighted_ = 0;
-        lineMark_.clear();
-        applyMarks();
-    });
     updateMargin();
 }
 
 CodePane::CodePane(const QString& text, QWidget* parent) : CodePane(parent) { setPlainText(text); }
-
-void CodePane::setOutputOnly()
-{
-    setReadOnly(true);
-    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-}
-
-void CodePane::goToLine(int line)
-{
-    const QTextBlock block = document()->findBlockByNumber(line - 1);
-    if (!block.isValid())
-        return;
-    QTextCursor cursor(block);
-    setTextCursor(cursor);
-    centerCursor();
-    QTextEdit::ExtraSelection mark;
-    mark.format.setBackground(palette().color(QPalette::Highlight).lighter(170));
-    mark.format.setProperty(QTextFormat::FullWidthSelection, true);
-    mark.cursor = cursor;
-    lineMark_ = {mark};
-    applyMarks();
-    highlighted_ = line;
-}
-
-void CodePane::applyMarks() { setExtraSelections(lineMark_ + bracketMarks_); }
 
 void CodePane::setRuleText()
 {
@@ -101,7 +66,7 @@ int matchingBracket(const QTextDocument* document, int at)
 // The bracket just after the cursor, or else just before it, is marked with its match.
 void CodePane::markBrackets()
 {
-    bracketMarks_.clear();
+    QList<QTextEdit::ExtraSelection> marks;
     const QTextDocument* doc = document();
     const int position = textCursor().position();
     int at = -1;
@@ -118,10 +83,10 @@ void CodePane::markBrackets()
             mark.cursor = QTextCursor(document());
             mark.cursor.setPosition(p);
             mark.cursor.setPosition(p + 1, QTextCursor::KeepAnchor);
-            bracketMarks_.append(mark);
+            marks.append(mark);
         }
     }
-    applyMarks();
+    setExtraSelections(marks);
 }
 
 std::pair<int, int> CodePane::cursorPlace() const
@@ -182,37 +147,6 @@ void CodePane::paintNumbers(QPaintEvent* event)
         block = block.next();
         top = bottom;
     }
-}
-
-void CodePane::mouseDoubleClickEvent(QMouseEvent* event)
-{
-    if (!isReadOnly()) {
-        QPlainTextEdit::mouseDoubleClickEvent(event);
-        return;
-    }
-    const QTextCursor cursor = cursorForPosition(event->position().toPoint());
-    setTextCursor(cursor);
-    emit lineChosen(cursor.block().text());
-}
-
-void CodePane::keyPressEvent(QKeyEvent* event)
-{
-    if (isReadOnly() && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
-        emit lineChosen(textCursor().block().text());
-        return;
-    }
-    QPlainTextEdit::keyPressEvent(event);
-}
-
-void CodePane::contextMenuEvent(QContextMenuEvent* event)
-{
-    QMenu* menu = createStandardContextMenu(event->pos());
-    if (!menuActions_.isEmpty()) {
-        menu->addSeparator();
-        menu->addActions(menuActions_);
-    }
-    menu->exec(event->globalPos());
-    delete menu;
 }
 
 }  // namespace tarnix

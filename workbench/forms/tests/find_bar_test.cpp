@@ -4,10 +4,12 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QPlainTextEdit>
+#include <QSignalSpy>
 #include <QStatusBar>
 #include <gtest/gtest.h>
 
 #include "find_bar.h"
+#include "output_view.h"
 
 namespace tarnix {
 namespace {
@@ -73,6 +75,30 @@ TEST(FindBar, ReplacesOneAllOrNoneInAReadOnlyPane)
     w.pane->setReadOnly(true);
     EXPECT_EQ(w.bar->replaceAll(), 0);
     EXPECT_EQ(w.pane->toPlainText(), QStringLiteral("rule rule rule\nRULE ru"));
+}
+
+// In an output view: found and selected; in a large one the outcome comes from the background,
+// and "not found" still reaches the status bar. Nothing is replaced there.
+TEST(FindBar, SearchesOutputViews)
+{
+    QMainWindow main;
+    auto* view = new OutputView;
+    main.setCentralWidget(view);
+    FindBar bar(&main, {view});
+    main.show();
+    view->showBytes("first\r\nRule two\r\n");
+    bar.findText->setText(QStringLiteral("rule"));
+    EXPECT_TRUE(bar.findNext());
+    EXPECT_EQ(view->selectedText(), QStringLiteral("Rule"));
+    bar.replaceText->setText(QStringLiteral("x"));
+    EXPECT_FALSE(bar.replaceOne());
+    EXPECT_EQ(view->text().bytes(), "first\r\nRule two\r\n");
+
+    view->showBytes(std::string(8 << 20, '.'));
+    QSignalSpy done(view, &OutputView::searchDone);
+    EXPECT_FALSE(bar.findNext());
+    ASSERT_TRUE(done.wait(5000));
+    EXPECT_TRUE(main.statusBar()->currentMessage().startsWith(QString::fromUtf8("Не найдено")));
 }
 
 }  // namespace
