@@ -288,6 +288,7 @@ void OutputView::paintEvent(QPaintEvent* event)
     QPainter painter(viewport());
     painter.setFont(font());
     painter.fillRect(event->rect(), palette().color(QPalette::Base));
+    painter.fillRect(0, 0, textLeft() - 4, viewport()->height(), palette().color(QPalette::AlternateBase));
     const std::size_t selFrom = std::min(anchor_, caret_), selTo = std::max(anchor_, caret_);
     const auto top = static_cast<std::size_t>(verticalScrollBar()->value());
     for (int r = 0; r * lineHeight_ <= viewport()->height(); ++r) {
@@ -314,7 +315,6 @@ void OutputView::paintEvent(QPaintEvent* event)
 void OutputView::paintNumber(QPainter& painter, std::size_t line, int y)
 {
     const int width = textLeft() - 4;
-    painter.fillRect(0, y, width, lineHeight_, palette().color(QPalette::AlternateBase));
     QFont font = painter.font();
     font.setBold(text_.lineCount() > 0 && text_.lineOf(caret_) == line);
     painter.setFont(font);
