@@ -15,6 +15,7 @@
 #include <cstring>
 
 #include "errors.h"
+#include "fonts.h"
 #include "platform/platform.h"
 #include "qt_text.h"
 #include "rule_colouring.h"
@@ -122,6 +123,7 @@ OutputView::OutputView(QWidget* parent) : QAbstractScrollArea(parent)
     connect(&poll_, &QTimer::timeout, this, &OutputView::poll);
     connect(this, &OutputView::cursorPositionChanged, this, &OutputView::tellAccessibility);
     InstallOutputViewAccessibility();
+    setFont(FixedPitchFont());  // a cell a character: the view draws in a fixed-pitch face
     changeEvent(nullptr);
 }
 

@@ -53,7 +53,6 @@ OutputView* makeOutputView(const char* name)
 {
     auto* view = new OutputView;
     view->setObjectName(QString::fromLatin1(name));
-    view->setFont(FixedPitchFont());
     return view;
 }
 
