@@ -161,6 +161,7 @@ void OutputView::textReplaced()
     ++revision_;
     caret_ = anchor_ = wantedCell_ = 0;
     highlighted_ = 0;
+    measure(0);
     layoutRows(0);
     verticalScrollBar()->setValue(0);
     horizontalScrollBar()->setValue(0);
@@ -231,16 +232,23 @@ void OutputView::updateScrollBars()
     const auto rows = static_cast<std::size_t>(pageRows());
     verticalScrollBar()->setRange(0, clampToInt(rowCount() > rows ? rowCount() - rows : 0));
     verticalScrollBar()->setPageStep(pageRows());
-    std::size_t longest = 0;
-    if (!wrapped_) {
-        longest = text_.longestLine();
-        if (std::memchr(text_.bytes().data(), '\t', text_.size()))  // tabs widen the short lines
-            for (std::size_t line = 0; line < text_.lineCount(); ++line)
-                longest = std::max(longest, cellCount(text_.line(line)));
-    }
+    const std::size_t longest = wrapped_ ? 0 : longestCells_;
     const auto cells = static_cast<std::size_t>(pageCells());
     horizontalScrollBar()->setRange(0, clampToInt(longest + 1 > cells ? longest + 1 - cells : 0));
     horizontalScrollBar()->setPageStep(pageCells());
+}
+
+// The widest line in cells, from line `fromLine` on: the bytes' count, unless tabs widen a line.
+void OutputView::measure(std::size_t fromLine)
+{
+    if (fromLine == 0)
+        longestCells_ = 0;
+    const std::size_t from = fromLine < text_.lineCount() ? text_.lineStart(fromLine) : text_.size();
+    longestCells_ = std::max(longestCells_, text_.longestLine());
+    if (!std::memchr(text_.bytes().data() + from, '\t', text_.size() - from))
+        return;
+    for (std::size_t line = fromLine; line < text_.lineCount(); ++line)
+        longestCells_ = std::max(longestCells_, cellCount(text_.line(line)));
 }
 
 void OutputView::setWrapped(bool on)
@@ -656,10 +664,13 @@ void OutputView::contextMenuEvent(QContextMenuEvent* event)
     copyItem->setEnabled(anchor_ != caret_);
     menu.addAction(literal("Выделить все"), QKeySequence::SelectAll, this, &OutputView::selectAll);
     menu.addAction(literal("Перейти к строке..."), QKeySequence(Qt::CTRL | Qt::Key_G), this, &OutputView::askLine);
-    if (!menuActions_.isEmpty()) {
-        menu.addSeparator();
-        menu.addActions(menuActions_);
+    menu.addSeparator();
+    if (menuActions_.isEmpty()) {  // a view on its own wraps itself
+        QAction* wrap = menu.addAction(literal("Перенос строк"), this, [this](bool on) { setWrapped(on); });
+        wrap->setCheckable(true);
+        wrap->setChecked(wrapped_);
     }
+    menu.addActions(menuActions_);
     menu.exec(event->globalPos());
 }
 
@@ -728,9 +739,11 @@ void OutputView::poll()
         return;
     QScrollBar* v = verticalScrollBar();
     const bool atEnd = v->value() >= v->maximum();
+    const std::size_t lastLine = text_.lineCount() > 0 ? text_.lineCount() - 1 : 0;  // it may go on
     text_.append(std::string_view(*more).substr(overlap));
     ++revision_;
-    layoutRows(text_.lineCount() > 1 ? text_.lineCount() - 2 : 0);
+    measure(lastLine);
+    layoutRows(lastLine);
     if (atEnd)
         v->setValue(v->maximum());
     viewport()->update();

@@ -71,7 +71,8 @@ public:
     bool wrapped() const { return wrapped_; }
     // Rule text: the lines on screen are coloured as in the rule editor.
     void setRuleText() { ruleText_ = true; }
-    // An item for the context menu, after the standard ones.
+    // An item for the context menu, after the standard ones (in place of the view's own
+    // «Перенос строк»).
     void addMenuAction(QAction* action) { menuActions_.push_back(action); }
 
     enum class Search { Found, NotFound, Running };
@@ -111,6 +112,7 @@ private:
     };
     void textReplaced();
     void layoutRows(std::size_t fromLine);
+    void measure(std::size_t fromLine);
     void updateScrollBars();
     std::size_t rowCount() const;
     Row rowAt(std::size_t row) const;
@@ -140,6 +142,7 @@ private:
     bool ruleText_ = false;
     std::size_t wrapCells_ = 80;
     std::vector<std::size_t> rowStarts_;  // when wrapped: the first row of each line, and the total
+    std::size_t longestCells_ = 0;
     qreal charWidth_ = 8;
     int lineHeight_ = 16;
     int ascent_ = 12;

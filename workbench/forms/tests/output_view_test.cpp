@@ -151,6 +151,11 @@ TEST_F(OutputViewTest, WrapsLongLines)
     view.grab();
     QTest::keyClick(&view, Qt::Key_End, Qt::ControlModifier);
     EXPECT_EQ(view.cursorPlace(), std::make_pair(2, 4));
+
+    view.follow(write("short"));  // a last line that goes on takes more rows
+    ws.write(path, "short" + std::string(100000, 'w') + "\r\nnext");
+    QTRY_VERIFY_WITH_TIMEOUT(rows->maximum() > 100000 / 100, 1000);
+    view.stopFollowing();
 }
 
 }  // namespace
