@@ -140,6 +140,27 @@ TEST_F(OutputViewTest, ScreenReadersReadTheTextCaretAndSelection)
     EXPECT_EQ(std::make_pair(start, end), std::make_pair(6, 12));
 }
 
+// Every place of the text, drawn and then pointed at, is the same place again: with tabs, in a
+// line too long for tabs to count, wrapped or not. A double click names the line.
+TEST_F(OutputViewTest, APlaceOnScreenIsThePlaceInTheText)
+{
+    const std::string text = "a\tb\t\tc\r\n" + std::string(5000, 'x') + "\ty\r\n" + cp1251("\tёж");
+    view.showBytes(text);
+    for (bool wrapped : {false, true}) {
+        view.setWrapped(wrapped);
+        for (std::size_t offset : {0, 1, 2, 3, 4, 5, 6, 8, 5008, 5009, 5010, 5012, 5013, 5014, 5015}) {
+            view.select(offset, offset);
+            const QRect cell = view.placeRect(offset);
+            ASSERT_FALSE(cell.isEmpty()) << offset;
+            EXPECT_EQ(view.offsetAt(cell.topLeft() + QPoint(1, 1)), offset) << offset << (wrapped ? " wrapped" : "");
+        }
+    }
+    QSignalSpy chosen(&view, &OutputView::lineChosen);
+    QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, view.placeRect(text.size() - 1).center());
+    ASSERT_EQ(chosen.size(), 1);
+    EXPECT_EQ(chosen.at(0).at(0).toString(), literal("\tёж"));
+}
+
 // Wrapped at the pane's width, a 10 MB line takes as many rows as it needs, down to its end.
 TEST_F(OutputViewTest, WrapsLongLines)
 {
