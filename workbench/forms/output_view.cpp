@@ -347,23 +347,7 @@ void OutputView::paintRow(QPainter& painter, const Row& row, int y, std::size_t 
         painter.fillRect(left, y, viewport()->width(), lineHeight_, palette().color(QPalette::Highlight).lighter(170));
 
     const QString cells = cellsOf(line, row.firstCell, count);
-    if (ruleText_ && line.size() <= ShortLine) {
-        const QString whole = cellsOf(line, 0, line.size() * TabWidth);
-        const std::basic_string<RulePart> parts = RuleParts(whole);
-        for (qsizetype i = 0; i < cells.size();) {
-            const RulePart part = parts[row.firstCell + static_cast<std::size_t>(i)];
-            qsizetype j = i + 1;
-            while (j < cells.size() && parts[row.firstCell + static_cast<std::size_t>(j)] == part)
-                ++j;
-            const QColor colour = RulePartColour(part);
-            painter.setPen(colour.isValid() ? colour : palette().color(QPalette::Text));
-            drawCells(painter, left + static_cast<qreal>(i) * charWidth_, y, QStringView(cells).mid(i, j - i));
-            i = j;
-        }
-    } else {
-        painter.setPen(palette().color(QPalette::Text));
-        drawCells(painter, left, y, cells);
-    }
+    paintText(painter, line, row.firstCell, y, cells);
 
     // The selected part, drawn again over the selection's colour; a selected line break shows
     // as one more cell.
@@ -384,6 +368,28 @@ void OutputView::paintRow(QPainter& painter, const Row& row, int y, std::size_t 
         const std::size_t cell = cellOf(line, caret_ - start);
         if (cell >= row.firstCell && cell <= row.firstCell + count)
             painter.fillRect(xOf(cell), y, 1, lineHeight_, palette().color(QPalette::Text));
+    }
+}
+
+// Rule text is coloured part by part; the parts are found on the whole line, which a quote may
+// span, and only in lines short enough to lay out quickly.
+void OutputView::paintText(QPainter& painter, std::string_view line, std::size_t firstCell, int y, const QString& cells) const
+{
+    if (!ruleText_ || line.size() > ShortLine) {
+        painter.setPen(palette().color(QPalette::Text));
+        drawCells(painter, textLeft(), y, cells);
+        return;
+    }
+    const std::basic_string<RulePart> parts = RuleParts(cellsOf(line, 0, line.size() * TabWidth));
+    for (qsizetype i = 0; i < cells.size();) {
+        const RulePart part = parts[firstCell + static_cast<std::size_t>(i)];
+        qsizetype j = i + 1;
+        while (j < cells.size() && parts[firstCell + static_cast<std::size_t>(j)] == part)
+            ++j;
+        const QColor colour = RulePartColour(part);
+        painter.setPen(colour.isValid() ? colour : palette().color(QPalette::Text));
+        drawCells(painter, textLeft() + static_cast<qreal>(i) * charWidth_, y, QStringView(cells).mid(i, j - i));
+        i = j;
     }
 }
 

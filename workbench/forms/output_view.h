@@ -131,6 +131,7 @@ private:
     void finishSearch(unsigned generation, std::size_t found, std::size_t length);
     void paintRow(QPainter& painter, const Row& row, int y, std::size_t selFrom, std::size_t selTo);
     void paintNumber(QPainter& painter, std::size_t line, int y);
+    void paintText(QPainter& painter, std::string_view line, std::size_t firstCell, int y, const QString& cells) const;
     void drawCells(QPainter& painter, qreal x, int y, QStringView cells) const;
 
     OutputText text_;
