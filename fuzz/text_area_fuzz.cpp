@@ -1,6 +1,7 @@
 // Text areas (Qt, offscreen): a file loaded into a text area and saved again keeps every
-// byte but the line breaks, which become CR LF (a CR inside a line is a break to the text
-// area, and a file of one empty line becomes an empty area); load -> save -> load is stable. Text typed into an area comes out as lines split at every break a person can
+// byte but the line breaks, which become CR LF (a CR alone is a line break too, and a file of
+// one empty line becomes an empty area); load -> save -> load is stable. Text typed into an
+// area comes out as lines split at every break a person can
 // type (Enter, Shift+Enter, a pasted paragraph separator), with '?' for what code page 1251
 // cannot hold.
 #include "errors.h"
@@ -27,28 +28,26 @@ std::string listed(const Lines& lines)
     return out;
 }
 
-// The text area's lines after loading `file`: the file's last line break is dropped, its
-// lines are joined with LF, and the text area splits the text at CR LF, CR and LF alike (so
-// a CR that ends a line's content merges with the break after it).
+// The text area's lines after loading `file`: the file's last line break (LF, CR LF or CR) is
+// dropped, and the rest is split at every CR LF, LF and CR alone.
 Lines loadedLines(std::string_view file)
 {
     if (!file.empty() && file.back() == '\n') {
         file.remove_suffix(1);
         if (!file.empty() && file.back() == '\r') file.remove_suffix(1);
+    } else if (!file.empty() && file.back() == '\r') {
+        file.remove_suffix(1);
     }
-    std::string bytes;
-    for (std::size_t i = 0; i < file.size(); ++i)
-        if (!(file[i] == '\r' && i + 1 < file.size() && file[i + 1] == '\n')) bytes += file[i];
     Lines lines;
-    if (bytes.empty()) return lines;
+    if (file.empty()) return lines;
     std::string line;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] == '\r' || bytes[i] == '\n') {
-            if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+    for (std::size_t i = 0; i < file.size(); ++i) {
+        if (file[i] == '\r' || file[i] == '\n') {
+            if (file[i] == '\r' && i + 1 < file.size() && file[i + 1] == '\n') ++i;
             lines.push_back(std::move(line));
             line.clear();
         } else {
-            line += bytes[i];
+            line += file[i];
         }
     }
     lines.push_back(std::move(line));
