@@ -35,6 +35,27 @@ inline std::string shown(std::string_view bytes)
     return out;
 }
 
+// The lines of `bytes`, split at CR LF, LF and a CR alone; the last terminator starts no line.
+inline std::vector<std::string> breakLines(std::string_view bytes)
+{
+    std::vector<std::string> lines;
+    std::string line;
+    bool open = false;  // a line has begun since the last break
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\r' || bytes[i] == '\n') {
+            if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+            lines.push_back(std::move(line));
+            line.clear();
+            open = false;
+        } else {
+            line += bytes[i];
+            open = true;
+        }
+    }
+    if (open) lines.push_back(std::move(line));
+    return lines;
+}
+
 [[noreturn]] inline void fail(const char* property, const std::string& detail)
 {
     std::fprintf(stderr, "\n*** property does not hold: %s\n%s\n", property, detail.c_str());

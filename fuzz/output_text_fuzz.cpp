@@ -12,26 +12,6 @@ namespace {
 using namespace tarnix;
 using namespace tarnix::fuzz;
 
-std::vector<std::string> expectedLines(std::string_view bytes)
-{
-    std::vector<std::string> lines;
-    std::string line;
-    bool open = false;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] == '\r' || bytes[i] == '\n') {
-            if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
-            lines.push_back(std::move(line));
-            line.clear();
-            open = false;
-        } else {
-            line += bytes[i];
-            open = true;
-        }
-    }
-    if (open) lines.push_back(std::move(line));
-    return lines;
-}
-
 std::vector<std::string> linesOf(const OutputText& text)
 {
     std::vector<std::string> lines;
@@ -73,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     OutputText whole, growing;
     whole.assign(std::string(bytes));
     for (std::size_t at = 0; at < bytes.size(); at += piece) growing.append(bytes.substr(at, piece));
-    const auto expected = expectedLines(bytes);
+    const auto expected = breakLines(bytes);
     if (linesOf(whole) != expected || linesOf(growing) != expected)
         fail("the lines of the file, read whole and growing", "file: " + shown(bytes));
     for (std::size_t i = 0; i < whole.lineCount(); ++i)

@@ -28,29 +28,12 @@ std::string listed(const Lines& lines)
     return out;
 }
 
-// The text area's lines after loading `file`: the file's last line break (LF, CR LF or CR) is
-// dropped, and the rest is split at every CR LF, LF and CR alone.
+// The text area's lines after loading `file`: its lines, but a file of one empty line is an
+// empty area.
 Lines loadedLines(std::string_view file)
 {
-    if (!file.empty() && file.back() == '\n') {
-        file.remove_suffix(1);
-        if (!file.empty() && file.back() == '\r') file.remove_suffix(1);
-    } else if (!file.empty() && file.back() == '\r') {
-        file.remove_suffix(1);
-    }
-    Lines lines;
-    if (file.empty()) return lines;
-    std::string line;
-    for (std::size_t i = 0; i < file.size(); ++i) {
-        if (file[i] == '\r' || file[i] == '\n') {
-            if (file[i] == '\r' && i + 1 < file.size() && file[i + 1] == '\n') ++i;
-            lines.push_back(std::move(line));
-            line.clear();
-        } else {
-            line += file[i];
-        }
-    }
-    lines.push_back(std::move(line));
+    Lines lines = breakLines(file);
+    if (lines.size() == 1 && lines[0].empty()) lines.clear();
     return lines;
 }
 

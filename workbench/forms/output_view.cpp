@@ -124,7 +124,7 @@ OutputView::OutputView(QWidget* parent) : QAbstractScrollArea(parent)
     connect(this, &OutputView::cursorPositionChanged, this, &OutputView::tellAccessibility);
     InstallOutputViewAccessibility();
     setFont(FixedPitchFont());  // a cell a character: the view draws in a fixed-pitch face
-    changeEvent(nullptr);
+    measureFont();
 }
 
 OutputView::~OutputView() { stopSearch(); }
@@ -151,7 +151,7 @@ QString OutputView::toPlainText() const
     if (text_.lineCount() == 0)
         return {};
     const std::size_t last = text_.lineCount() - 1;
-    return decodeText(text_.bytes().substr(0, text_.lineStart(last) + text_.line(last).size()));
+    return decodeText(text_.bytes().substr(0, text_.lineEnd(last)));
 }
 
 int OutputView::lineCount() const { return std::max(1, clampToInt(text_.lineCount())); }
@@ -274,10 +274,13 @@ void OutputView::resizeEvent(QResizeEvent* event)
 // The font sets the cell: the panes use a fixed-pitch face.
 void OutputView::changeEvent(QEvent* event)
 {
-    if (event)
-        QAbstractScrollArea::changeEvent(event);
-    if (event && event->type() != QEvent::FontChange)
-        return;
+    QAbstractScrollArea::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        measureFont();
+}
+
+void OutputView::measureFont()
+{
     const QFontMetricsF metrics(font());
     charWidth_ = std::max(1.0, metrics.horizontalAdvance(QLatin1Char('M')));
     lineHeight_ = std::max(1, qCeil(metrics.height()));
@@ -469,7 +472,7 @@ void OutputView::selectAll()
         return;
     const std::size_t last = text_.lineCount() - 1;
     anchor_ = 0;
-    caret_ = text_.lineStart(last) + text_.line(last).size();
+    caret_ = text_.lineEnd(last);
     viewport()->update();
     emit cursorPositionChanged();
 }
@@ -631,7 +634,6 @@ void OutputView::moveByKey(QKeyEvent* event)
     const std::size_t start = text_.lineStart(line), end = start + text_.line(line).size();
     const bool extend = event->modifiers() & Qt::ShiftModifier;
     const bool ctrl = event->modifiers() & Qt::ControlModifier;
-    const auto lineEnd = [&](std::size_t l) { return text_.lineStart(l) + text_.line(l).size(); };
     const auto toLine = [&](long long l) {
         const auto target = static_cast<std::size_t>(std::clamp<long long>(l, 0, static_cast<long long>(count) - 1));
         const std::size_t cell = wantedCell_;
@@ -641,7 +643,7 @@ void OutputView::moveByKey(QKeyEvent* event)
     const auto here = static_cast<long long>(line);
     switch (event->key()) {
     case Qt::Key_Left:
-        return moveCaret(caret_ > start ? caret_ - 1 : (line > 0 ? lineEnd(line - 1) : caret_), extend);
+        return moveCaret(caret_ > start ? caret_ - 1 : (line > 0 ? text_.lineEnd(line - 1) : caret_), extend);
     case Qt::Key_Right:
         return moveCaret(caret_ < end ? caret_ + 1 : (line + 1 < count ? text_.lineStart(line + 1) : caret_), extend);
     case Qt::Key_Up: return toLine(here - 1);
@@ -649,7 +651,7 @@ void OutputView::moveByKey(QKeyEvent* event)
     case Qt::Key_PageUp: return toLine(here - pageRows());
     case Qt::Key_PageDown: return toLine(here + pageRows());
     case Qt::Key_Home: return moveCaret(ctrl ? 0 : start, extend);
-    case Qt::Key_End: return moveCaret(ctrl ? lineEnd(count - 1) : end, extend);
+    case Qt::Key_End: return moveCaret(ctrl ? text_.lineEnd(count - 1) : end, extend);
     default: QAbstractScrollArea::keyPressEvent(event);
     }
 }

@@ -111,6 +111,7 @@ private:
         std::size_t firstCell;
     };
     void textReplaced();
+    void measureFont();
     void layoutRows(std::size_t fromLine);
     void measure(std::size_t fromLine);
     void updateScrollBars();

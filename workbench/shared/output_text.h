@@ -30,6 +30,8 @@ public:
     // Line `i` (from 0) without its terminator.
     std::string_view line(std::size_t i) const;
     std::size_t lineStart(std::size_t i) const { return starts_[i]; }
+    // Where line `i`'s text ends, before its terminator.
+    std::size_t lineEnd(std::size_t i) const { return starts_[i] + line(i).size(); }
     // The line that holds byte `offset` (the last line for the end of the text); 0 when there are
     // no lines.
     std::size_t lineOf(std::size_t offset) const;
